@@ -1,0 +1,36 @@
+# Thin driver over the CMake presets: `make test` and `make demo` are all a
+# fresh machine needs.
+PRESETS := native sanitize windows
+APT_PACKAGES := cmake ninja-build g++ googletest libgtest-dev \
+                g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
+
+.PHONY: all deps test demo clean $(addprefix configure-,$(PRESETS)) $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+
+all: build-native
+
+deps:
+	@missing=""; for p in $(APT_PACKAGES); do \
+	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    echo "installing:$$missing"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing >/dev/null; \
+	  else echo "missing packages:$$missing (install them as root)"; exit 1; fi; \
+	fi
+
+configure-%: deps
+	cmake --preset $*
+
+build-%: configure-%
+	cmake --build --preset $*
+
+test-%: build-%
+	ctest --preset $*
+
+test: $(addprefix test-,$(PRESETS))
+
+demo: build-native
+	./build/native/tools/qelversion
+
+clean:
+	rm -rf build
