@@ -1,12 +1,310 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "core/apString.h"
 
-TEST(apStringSmoke, Utf8RoundTrip)
+namespace {
+
+const char kUtf8Failure[] = "Failed to construct string from UTF8 string.";
+const char kUtf16Failure[] = "Failed to construct string from UTF16 string.";
+
+std::vector<unsigned> code_points(const apString& s)
 {
-    int err = 7;
-    apString s("abc", &err);
-    EXPECT_EQ(err, 0);
-    EXPECT_EQ(s.length(), 3u);
-    EXPECT_STREQ(s.utf8_str(), "abc");
+    return std::vector<unsigned>(s.data(), s.data() + s.length());
 }
+
+apString from_cps(std::vector<unsigned> cps)
+{
+    return apString(cps.data(), cps.size(), nullptr);
+}
+
+std::vector<unsigned> utf16_units(const apString& s)
+{
+    std::vector<unsigned> out;
+    for (const apWchar* p = s.utf16_str(); *p; ++p)
+        out.push_back(static_cast<unsigned>(*p));
+    return out;
+}
+
+struct Utf8Case {
+    const char* name;
+    std::string bytes;
+    std::vector<unsigned> expected; // empty with ok=false: failure
+    bool ok;
+};
+
+class Utf8Decode : public ::testing::TestWithParam<Utf8Case> {};
+
+TEST_P(Utf8Decode, DecodesOrFailsWithMessage)
+{
+    const Utf8Case& c = GetParam();
+    int err = -1;
+    apString s(c.bytes.c_str(), &err);
+    if (c.ok) {
+        EXPECT_EQ(err, 0);
+        EXPECT_EQ(s.error(), 0);
+        EXPECT_EQ(code_points(s), c.expected);
+        EXPECT_EQ(std::string(s.utf8_str()), c.bytes) << "round trip";
+    } else {
+        EXPECT_EQ(err, 1);
+        EXPECT_EQ(s.error(), 1);
+        EXPECT_STREQ(s.utf8_str(), kUtf8Failure);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Utf8Decode,
+    ::testing::Values(
+        Utf8Case{"ascii", "abc", {0x61, 0x62, 0x63}, true},
+        Utf8Case{"two_byte", "\xC3\xA9", {0xE9}, true},
+        Utf8Case{"three_byte", "\xE2\x82\xAC", {0x20AC}, true},
+        Utf8Case{"four_byte", "\xF0\x9F\x98\x80", {0x1F600}, true},
+        Utf8Case{"max", "\xF4\x8F\xBF\xBF", {0x10FFFF}, true},
+        Utf8Case{"bom_kept", "\xEF\xBB\xBFx", {0xFEFF, 0x78}, true},
+        Utf8Case{"empty", "", {}, true},
+        Utf8Case{"lone_80", "\x80", {}, false},
+        Utf8Case{"lone_BF", "\xBF", {}, false},
+        Utf8Case{"overlong_nul", std::string("\xC0\x80"), {}, false},
+        Utf8Case{"overlong_3", "\xE0\x80\x80", {}, false},
+        Utf8Case{"overlong_4", "\xF0\x8F\xBF\xBF", {}, false},
+        Utf8Case{"surrogate", "\xED\xA0\x80", {}, false},
+        Utf8Case{"above_max", "\xF4\x90\x80\x80", {}, false},
+        Utf8Case{"truncated_at_end", "\xC3", {}, false},
+        Utf8Case{"bad_continuation", "\xC3\x41", {}, false},
+        Utf8Case{"five_byte", "\xF8\x88\x80\x80\x80", {}, false},
+        Utf8Case{"FF", "a\xFF", {}, false}),
+    [](const ::testing::TestParamInfo<Utf8Case>& i) { return std::string(i.param.name); });
+
+TEST(apStringUtf8, NullAndEmptyAreDifferent)
+{
+    int err = 5;
+    apString null(static_cast<const char*>(nullptr), &err);
+    EXPECT_EQ(err, 0);
+    EXPECT_TRUE(null.is_null());
+    EXPECT_EQ(null.utf8_str(), nullptr);
+
+    apString empty("", &err);
+    EXPECT_FALSE(empty.is_null());
+    EXPECT_TRUE(empty.is_empty());
+    EXPECT_STREQ(empty.utf8_str(), "");
+
+    EXPECT_FALSE(apString() == apString::empty_string());
+    EXPECT_TRUE(apString() == apString());
+    EXPECT_TRUE(apString::empty_string() == empty);
+}
+
+TEST(apStringUtf16, EncodesSurrogatePairs)
+{
+    apString smile("\xF0\x9F\x98\x80", nullptr);
+    EXPECT_EQ(smile.length(), 1u);
+    EXPECT_EQ(utf16_units(smile), (std::vector<unsigned>{0xD83D, 0xDE00}));
+    EXPECT_EQ(utf16_units(apString("abc")), (std::vector<unsigned>{0x61, 0x62, 0x63}));
+    // Built once: the same pointer on every call.
+    EXPECT_EQ(smile.utf16_str(), smile.utf16_str());
+}
+
+struct Utf16Case {
+    const char* name;
+    std::vector<unsigned> units;
+    std::vector<unsigned> expected;
+    bool ok;
+};
+
+class Utf16Decode : public ::testing::TestWithParam<Utf16Case> {};
+
+TEST_P(Utf16Decode, CountedUnits)
+{
+    const Utf16Case& c = GetParam();
+    std::vector<apWchar> units(c.units.begin(), c.units.end());
+    int err = -1;
+    apString s(units.data(), units.size(), &err);
+    EXPECT_EQ(err, c.ok ? 0 : 1);
+    if (c.ok)
+        EXPECT_EQ(code_points(s), c.expected);
+    else
+        EXPECT_STREQ(s.utf8_str(), kUtf16Failure);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Utf16Decode,
+    ::testing::Values(
+        Utf16Case{"pair", {0xD83D, 0xDE00}, {0x1F600}, true},
+        Utf16Case{"bmp", {0x41, 0x20AC}, {0x41, 0x20AC}, true},
+        Utf16Case{"cut_at_zero", {0x41, 0x0, 0x42}, {0x41}, true},
+        Utf16Case{"high_then_other", {0xD800, 0x41}, {}, false},
+        Utf16Case{"high_at_end", {0x41, 0xD800}, {}, false},
+        Utf16Case{"lone_low", {0xDC00}, {}, false},
+        Utf16Case{"lone_low_run", {0xDC00, 0xDC01, 0x41}, {}, false}),
+    [](const ::testing::TestParamInfo<Utf16Case>& i) { return std::string(i.param.name); });
+
+TEST(apStringUtf16, ZeroTerminatedAndLittleEndianBytes)
+{
+    const apWchar units[] = {0x48, 0x49, 0};
+    apString s(units);
+    EXPECT_STREQ(s.utf8_str(), "HI");
+    EXPECT_TRUE(apString(static_cast<const apWchar*>(nullptr)).is_null());
+
+    // Any alignment; an odd last byte is a unit with high byte 0.
+    const unsigned char bytes[] = {0x00, 0x41, 0x00, 0x3D, 0xD8, 0x00, 0xDE, 0x42};
+    int err = -1;
+    apString le(bytes + 1, 7, &err);
+    EXPECT_EQ(err, 0);
+    EXPECT_EQ(code_points(le), (std::vector<unsigned>{0x41, 0x1F600, 0x42}));
+    apString none(bytes, 0, &err);
+    EXPECT_FALSE(none.is_null());
+    EXPECT_TRUE(none.is_empty());
+}
+
+TEST(apStringValue, CopiesShareAndDropTheErrorFlag)
+{
+    int err = 0;
+    apString failed("\x80", &err);
+    ASSERT_EQ(failed.error(), 1);
+    apString copy(failed);
+    EXPECT_EQ(copy.error(), 0);
+    EXPECT_TRUE(copy == failed);
+    EXPECT_EQ(copy.data(), failed.data()) << "a copy shares the buffer";
+
+    apString assigned;
+    assigned = failed;
+    EXPECT_EQ(assigned.error(), 0);
+
+    apString moved(std::move(failed));
+    EXPECT_EQ(moved.error(), 1) << "the flag survives moves";
+    EXPECT_TRUE(failed.is_null());
+
+    apString a("x"), b("yz");
+    a.swap(b);
+    EXPECT_STREQ(a.utf8_str(), "yz");
+    EXPECT_STREQ(b.utf8_str(), "x");
+}
+
+TEST(apStringValue, WriteUtf16le)
+{
+    std::ostringstream out;
+    EXPECT_EQ(apString("A").write_utf16le(out), 2u);
+    EXPECT_EQ(out.str(), std::string("A\0", 2));
+    std::ostringstream pair;
+    EXPECT_EQ(apString("\xF0\x9F\x98\x80").write_utf16le(pair), 4u);
+    EXPECT_EQ(pair.str(), std::string("\x3D\xD8\x00\xDE", 4));
+    std::ostringstream none;
+    EXPECT_EQ(apString().write_utf16le(none), 0u);
+    EXPECT_EQ(apString::empty_string().write_utf16le(none), 0u);
+    EXPECT_TRUE(none.str().empty());
+}
+
+TEST(apStringSearch, FindAndRfind)
+{
+    apString text("aXa");
+    apString a("a");
+    EXPECT_EQ(text.find(a).index(), 0u);
+    EXPECT_EQ(text.rfind(a).index(), 2u);
+    EXPECT_EQ(text.find(apString("Xa")).index(), 1u);
+    EXPECT_EQ(text.find(apString("b")), text.end());
+    EXPECT_EQ(text.find(apString("aXaa")), text.end());
+    // An empty needle gives `from`; an empty text gives `to`.
+    EXPECT_EQ(text.find(apString::empty_string(), text.at(2), text.end()).index(), 2u);
+    apString empty = apString::empty_string();
+    EXPECT_EQ(empty.find(a), empty.end());
+    EXPECT_EQ(apString().find(a), apString().end());
+    // Range bounds.
+    EXPECT_EQ(text.find(a, text.at(1), text.end()).index(), 2u);
+    EXPECT_EQ(text.rfind(a, text.begin(), text.at(2)).index(), 0u);
+    EXPECT_EQ(text.find(a, text.at(1), text.at(2)), text.at(2));
+    EXPECT_EQ(text.at(99), text.end());
+}
+
+TEST(apStringSearch, MatchesStartsEnds)
+{
+    apString text("hello");
+    EXPECT_TRUE(text.starts_with(apString("he")));
+    EXPECT_TRUE(text.ends_with(apString("llo")));
+    EXPECT_FALSE(text.ends_with(apString("hello!")));
+    EXPECT_TRUE(text.matches_at(apString::empty_string(), text.end()));
+    EXPECT_FALSE(text.matches_at(apString("o"), text.end()));
+    EXPECT_FALSE(apString::empty_string().matches_at(apString("a"), apString::empty_string().begin()));
+}
+
+TEST(apStringBuild, SubstringsAndConcatenation)
+{
+    apString text("abcdef");
+    EXPECT_STREQ(text.head(text.at(2)).utf8_str(), "ab");
+    EXPECT_STREQ(text.tail(text.at(4)).utf8_str(), "ef");
+    EXPECT_STREQ(text.sub(text.at(1), text.at(3)).utf8_str(), "bc");
+    EXPECT_NE(text.sub(text.begin(), text.end()).data(), text.data()) << "fresh buffer";
+    EXPECT_FALSE(apString().head(apString().begin()).is_null());
+
+    EXPECT_STREQ((apString("ab") + apString("cd")).utf8_str(), "abcd");
+    apString joined = apString() + apString();
+    EXPECT_FALSE(joined.is_null());
+    EXPECT_TRUE(joined.is_empty());
+    apString acc("x");
+    acc += apString("y");
+    acc += apString();
+    EXPECT_STREQ(acc.utf8_str(), "xy");
+}
+
+struct ReplaceCase {
+    const char* text;
+    const char* needle;
+    const char* replacement;
+    const char* expected;
+};
+
+class ReplaceAll : public ::testing::TestWithParam<ReplaceCase> {};
+
+TEST_P(ReplaceAll, LeftToRightWithoutOverlap)
+{
+    const ReplaceCase& c = GetParam();
+    apString out = apString(c.text).replace_all(apString(c.needle), apString(c.replacement));
+    EXPECT_FALSE(out.is_null());
+    EXPECT_STREQ(out.utf8_str(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ReplaceAll,
+                         ::testing::Values(ReplaceCase{"aaa", "aa", "b", "ba"},
+                                           ReplaceCase{"a//b///c", "//", "/", "a/b//c"},
+                                           ReplaceCase{"x&y&", "&", "&amp;", "x&amp;y&amp;"},
+                                           ReplaceCase{"abc", "z", "q", "abc"},
+                                           ReplaceCase{"abab", "ab", "", ""},
+                                           ReplaceCase{"", "a", "b", ""}));
+
+TEST(apStringBuild, ReplaceAllOnNullIsEmpty)
+{
+    apString out = apString().replace_all(apString("a"), apString("b"));
+    EXPECT_FALSE(out.is_null());
+    EXPECT_TRUE(out.is_empty());
+}
+
+TEST(apStringValue, CodePointsAndHash)
+{
+    const unsigned cps[] = {0x61, 0x10FFFF, 0x110000, 0};
+    int err = 7;
+    apString s(cps, &err);
+    EXPECT_EQ(err, 0);
+    EXPECT_EQ(s.length(), 3u) << "taken as they are, no validation";
+    EXPECT_EQ(from_cps({0x41, 0, 0x42}).length(), 1u) << "cut at an embedded 0";
+    EXPECT_EQ(apString().hash(), 0u);
+    EXPECT_EQ(apString("ab").hash(), apString("ba").hash());
+    EXPECT_EQ(apString("ab").hash(), 0x61u ^ 0x62u);
+}
+
+TEST(apStringIterator, Arithmetic)
+{
+    apString s("abcd");
+    apString::iterator it = s.begin() + 2;
+    EXPECT_EQ(*it, static_cast<unsigned>('c'));
+    EXPECT_EQ(s.end() - it, 2);
+    ++it;
+    it += 1;
+    EXPECT_EQ(it, s.end());
+    EXPECT_TRUE(s.begin() < s.end());
+    EXPECT_NE(s.begin(), apString("abcd").begin()) << "different buffers";
+    apString::iterator def;
+    EXPECT_EQ(def.index(), static_cast<size_t>(-1));
+}
+
+} // namespace
