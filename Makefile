@@ -30,7 +30,7 @@ test-%: build-%
 test: $(addprefix test-,$(PRESETS))
 
 demo: build-native
-	./build/native/tools/qelversion
+	./build/native/tools/qelquery version
 
 clean:
 	rm -rf build
