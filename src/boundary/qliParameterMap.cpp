@@ -19,8 +19,10 @@ void qliParameterMap::add_parameter(apString name, apString value)
 
 qliParameter qliParameterMap::parameter(apString name) const
 {
-    if (!name.is_null() && table_.member(name))
-        return qliParameter(name, table_.value_of(name));
+    if (!name.is_null()) {
+        if (const apStringapStringcoTableP* stored = table_.find(name))
+            return qliParameter(name, stored->value);
+    }
     return qliParameter(name, apString::empty_string());
 }
 
