@@ -29,8 +29,11 @@ test-%: build-%
 
 test: $(addprefix test-,$(PRESETS))
 
-demo: build-native
-	./build/native/tools/qelquery version
+# Only what the demo needs: the command-line host and the exchange directory
+# with the reference technology programs.
+demo: configure-native
+	cmake --build --preset native --target qelquery exchange
+	@sh tools/demo.sh build/native
 
 clean:
 	rm -rf build
