@@ -6,6 +6,10 @@
 #ifndef QEL_XML_XMLPARSER_H
 #define QEL_XML_XMLPARSER_H
 
+#include <cstddef>
+#include <iosfwd>
+
+#include "core/apEncodingDescriptor.h"
 #include "core/apString.h"
 #include "xml/xmlParseError.h"
 
@@ -29,6 +33,21 @@ public:
     // it names nothing) and parses it into `target`; error 1 when there is
     // no such file.
     bool parse_file(xmlNode* target, const apPath& path);
+
+    // Reads every byte of the stream, decodes it by its detected encoding
+    // and parses it into the document, whose encoding becomes the detected
+    // one. Error 1 for a stream that is not good or cannot be read, 10 for
+    // bytes of no known or a broken encoding, 11 for 32-bit units other than
+    // big-endian, 12 for no bytes at all.
+    bool parse_stream(xmlDocument* document, std::istream& in);
+    // A new document read from the stream, owned by the caller; null on any
+    // error, which error_code() then tells.
+    xmlDocument* load_document(std::istream& in);
+    // The stream's remaining bytes decoded, and their encoding.
+    bool read_text(std::istream& in, apString* text, apEncodingDescriptor* encoding);
+    // The encoding of `count` bytes and the length of their byte order mark.
+    static void detect_encoding(const unsigned char* bytes, size_t count, apEncodingDescriptor* encoding,
+                                int* bom_length);
 
     unsigned int error_code() const { return error_; }
     // 0 while there is no error.
