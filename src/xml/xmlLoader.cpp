@@ -1,8 +1,11 @@
 // The xmlParser operations that turn bytes into text before parsing it.
 #include <istream>
+#include <memory>
 #include <new>
 
 #include "core/apStringCPEncoding.h"
+#include "files/apIFileOperations.h"
+#include "files/apPath.h"
 #include "xml/xmlDocument.h"
 #include "xml/xmlEncodingDetection.h"
 #include "xml/xmlParser.h"
@@ -106,6 +109,37 @@ bool xmlParser::parse_stream(xmlDocument* document, std::istream& in)
         return false;
     document->set_encoding(encoding);
     return parse(document, text);
+}
+
+bool xmlParser::parse_file(xmlNode* target, const apPath& path)
+{
+    reset();
+    if (target == nullptr) {
+        fail(ReadError);
+        return false;
+    }
+    xmlDocument* document = target->owner_document() ? target->owner_document() : static_cast<xmlDocument*>(target);
+    apPath file = path;
+    if (!file.exists() && file.is_relative() && !document->path_.is_null() && !document->path_.text().is_empty()) {
+        apPath beside = document->path_.join(path.text());
+        if (beside.exists())
+            file = beside;
+    }
+    if (!file.is_file()) {
+        fail(ReadError);
+        return false;
+    }
+    std::unique_ptr<std::istream> in;
+    if (!file.operations()->open_input(file, in).ok() || !in) {
+        fail(ReadError);
+        return false;
+    }
+    apString text;
+    apEncodingDescriptor encoding;
+    if (!read_text(*in, &text, &encoding))
+        return false;
+    document->set_encoding(encoding);
+    return parse(target, text);
 }
 
 xmlDocument* xmlParser::load_document(std::istream& in)
