@@ -61,7 +61,7 @@ TEST(xmlParseFile, ExternalEntities)
     std::string system_id = testsupport::to_utf8(testsupport::to_text(dir.at("ext.xml")));
     auto doc = xmltest::parse("<!DOCTYPE r [<!ENTITY x SYSTEM \"" + system_id + "\">]><r>&x;</r>");
     ASSERT_TRUE(doc);
-    EXPECT_EQ(utf8(doc->document_element()->serialize()), "<r><?xml version=\"1.0\" encoding=\"windows-1252\"?>\n  <b>\xC3\xA9</b></r>");
+    EXPECT_EQ(utf8(doc->document_element()->serialize()), "<r><?xml version=\"1.0\" encoding=\"windows-1252\"?><b>\xC3\xA9</b></r>");
 
     xmlDocument* raw = new xmlDocument(D::from_kind(3));
     xmlParser parser;
