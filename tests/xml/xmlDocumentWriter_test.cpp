@@ -4,6 +4,7 @@
 #include <string>
 
 #include "xml/xmlDeclaration.h"
+#include "xml/xmlDocumentType.h"
 #include "xml/xmlDocumentWriter.h"
 #include "xml/xmlElement.h"
 #include "xml/xmlEntityReference.h"
