@@ -93,7 +93,7 @@ TEST(xmlLoader, EveryFailureHasItsCode)
         {"FF FE 00", std::string("\xFF\xFE\0\0<\0\0\0", 8), 10},
         {"broken UTF-8", "<?xml version=\"1.0\"?>\n<r>\xC3</r>", 10},
         {"broken UTF-8 after mark", "\xEF\xBB\xBF<r>\xFF</r>", 10},
-        {"lone surrogate in UTF-16LE", "\xFF\xFE" + utf16le(u"<r>") + "\x00\xD8" + utf16le(u"</r>"), 10},
+        {"lone surrogate in UTF-16LE", "\xFF\xFE" + utf16le(u"<r>") + std::string("\x00\xD8", 2) + utf16le(u"</r>"), 10},
         {"lone surrogate in UTF-16", "\xFE\xFF" + std::string("\x00<\x00r\x00>\xDC\x00", 8), 10},
         {"undefined in the declared code page", "<?xml version=\"1.0\" encoding=\"shift_jis\"?>\n<r/>\x82", 10},
         {"declared unknown code page name", "<?xml version=\"1.0\" encoding=\"windows-1259\"?>\n<r>\xE9</r>", 10},

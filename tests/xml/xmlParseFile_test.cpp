@@ -59,13 +59,13 @@ TEST(xmlParseFile, ExternalEntities)
     testsupport::TempDir dir;
     testsupport::write_bytes(dir.at("ext.xml"), "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<b>\xE9</b>");
     std::string system_id = testsupport::to_utf8(testsupport::to_text(dir.at("ext.xml")));
-    auto doc = xmltest::parse("<!DOCTYPE r [<!ENTITY x SYSTEM \"" + system_id + "\">]><r>&x;</r>");
+    auto doc = xmltest::parse("<!DOCTYPE r SYSTEM [<!ENTITY x SYSTEM \"" + system_id + "\">]><r>&x;</r>");
     ASSERT_TRUE(doc);
     EXPECT_EQ(utf8(doc->document_element()->serialize()), "<r><?xml version=\"1.0\" encoding=\"windows-1252\"?><b>\xC3\xA9</b></r>");
 
     xmlDocument* raw = new xmlDocument(D::from_kind(3));
     xmlParser parser;
-    std::string missing = "<!DOCTYPE r [<!ENTITY x SYSTEM \"" + system_id + ".absent\">]><r/>";
+    std::string missing = "<!DOCTYPE r SYSTEM [<!ENTITY x SYSTEM \"" + system_id + ".absent\">]><r/>";
     EXPECT_FALSE(parser.parse(raw, apString(missing.c_str())));
     EXPECT_EQ(parser.error_code(), 1u);
     delete raw;
