@@ -152,6 +152,9 @@ TEST(apStringCPEncoding, OtherCodePagesDecode)
         std::vector<cp_t> text; // empty: the conversion fails
     } cases[] = {
         {1250, "\x8A\xB9", {0x0160, 0x0105}},
+        {1250, "\x81\x98", {0x0081, 0x0098}},   // undefined bytes pass through
+        {874, "\x81\xA1", {0x0081, 0x0E01}},
+        {1258, "A\xDE", {0x0041, 0x0303}},      // combining marks stay apart
         {1251, "\xC0\xFF", {0x0410, 0x044F}},
         {1253, "\xC1", {0x0391}},
         {1255, "\xE0", {0x05D0}},
@@ -192,6 +195,11 @@ TEST(apStringCPEncoding, OtherCodePagesEncode)
     } cases[] = {
         {1251, {0x0410, 0x044F}, "\xC0\xFF", 0},
         {1251, {0x4E00}, "?", 1},
+        {1250, {0x0100, 0x00C6}, "AA", 0},       // best fit
+        {1251, {0x00C0}, "A", 0},
+        {1255, {0xFB2C}, "?", 1},                // no decomposition
+        {1258, {0x00C3}, "?", 1},
+        {866, {0x00A7, 0x0410}, "\x15\x80", 0},
         {20866, {0x0430, 0x41}, "\xC1" "A", 0},
         {28592, {0x0104}, "\xA1", 0},
         {932, {0x41, 0x4E00, 0x3042}, "A\x88\xEA\x82\xA0", 0},

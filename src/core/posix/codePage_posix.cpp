@@ -1,6 +1,7 @@
-// POSIX has no Windows code pages: the ones this library names come from
-// tables generated on Windows where exactness matters (code page 1252, in
-// which requests are written) and from iconv otherwise.
+// POSIX has no Windows code pages. The single-byte ones this library names
+// come from tables generated on Windows, so they convert exactly as there
+// (best fit and the default-character report included); the multi-byte ones
+// come from iconv, without Windows' best-fit mappings.
 #include "core/codePage.h"
 
 #include "core/posix/iconvCodePage.h"

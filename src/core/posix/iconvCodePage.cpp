@@ -16,12 +16,9 @@ struct charsetName {
     const char* name;
 };
 
+// The multi-byte code pages; the single-byte ones have tables.
 const charsetName kCharsets[] = {
-    {852, "CP852"},       {866, "CP866"},       {874, "CP874"},       {932, "CP932"},
-    {936, "CP936"},       {949, "CP949"},       {950, "CP950"},       {1250, "CP1250"},
-    {1251, "CP1251"},     {1252, "CP1252"},     {1253, "CP1253"},     {1254, "CP1254"},
-    {1255, "CP1255"},     {1256, "CP1256"},     {1257, "CP1257"},     {1258, "CP1258"},
-    {20866, "KOI8-R"},    {28592, "ISO-8859-2"}, {50225, "ISO-2022-KR"},
+    {932, "CP932"}, {936, "CP936"}, {949, "CP949"}, {950, "CP950"}, {50225, "ISO-2022-KR"},
 };
 
 // One conversion descriptor, closed on every way out.
