@@ -108,15 +108,6 @@ TEST(xmlDocumentWriter, ExistingDeclarationIsRewrittenNotDuplicated)
 TEST(xmlDocumentWriter, EachEncodingKindWritesItsBytes)
 {
     const std::string decl_body = "version=\"1.0\" encoding=\"";
-    auto widen = [](const std::string& ascii, size_t width, size_t at) {
-        std::string out;
-        for (char c : ascii) {
-            std::string unit(width, '\0');
-            unit[at] = c;
-            out += unit;
-        }
-        return out;
-    };
     const struct {
         D encoding;
         const char* name;
@@ -136,7 +127,7 @@ TEST(xmlDocumentWriter, EachEncodingKindWritesItsBytes)
         std::ostringstream out;
         EXPECT_TRUE(writer.write(out)) << c.name;
         std::string text = "<?xml " + decl_body + c.name + "\"?>\n<Request>\n  <Value>x</Value>\n</Request>";
-        std::string expected = c.width ? widen(text, c.width, c.at) : text + "\n";
+        std::string expected = c.width ? xmltest::spread(text, c.width, c.at) : text + "\n";
         EXPECT_EQ(out.str(), expected) << c.name;
     }
 }

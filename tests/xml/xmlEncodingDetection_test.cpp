@@ -4,21 +4,11 @@
 
 #include "core/codePage.h"
 #include "xml/xmlEncodingDetection.h"
+#include "xmlTestSupport.h"
 
 namespace {
 
-// Each character of `ascii` as one unit of `width` bytes whose byte `at` holds
-// it, the others 0.
-std::string spread(const std::string& ascii, size_t width, size_t at)
-{
-    std::string out;
-    for (char c : ascii) {
-        std::string unit(width, '\0');
-        unit[at] = c;
-        out += unit;
-    }
-    return out;
-}
+using xmltest::spread;
 
 const std::string kDeclared1252 = "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<a/>";
 

@@ -14,27 +14,8 @@ namespace {
 
 using D = apEncodingDescriptor;
 using xmltest::utf8;
-
-std::string spread(const std::string& ascii, size_t width, size_t at)
-{
-    std::string out;
-    for (char c : ascii) {
-        std::string unit(width, '\0');
-        unit[at] = c;
-        out += unit;
-    }
-    return out;
-}
-
-std::string utf16le(const std::u16string& text)
-{
-    std::string out;
-    for (char16_t u : text) {
-        out += static_cast<char>(u & 0xFF);
-        out += static_cast<char>(u >> 8);
-    }
-    return out;
-}
+using xmltest::spread;
+using xmltest::utf16le;
 
 TEST(xmlLoader, DecodesByDetectedEncoding)
 {
@@ -64,6 +45,9 @@ TEST(xmlLoader, DecodesByDetectedEncoding)
         // decoding ends at the first 0 byte: an empty document.
         {"UTF-16 without mark", spread("<?xml version=\"1.0\"?>\n<r>y</r>", 2, 1), D::from_kind(3), nullptr},
         {"UTF-32", spread("<?xml version=\"1.0\" encoding=\"UTF-32\"?>\n<r>z</r>", 4, 3), D::from_kind(6), "z"},
+        {"UTF-32, partial last unit", spread("<?xml encoding=\"UTF-32\"?>\n<r>\xE9</r>", 4, 3) + std::string("\0\0\0", 3),
+         D::from_kind(6), "\xC3\xA9"},
+        {"UTF-16 with mark, odd last byte", "\xFE\xFF" + spread("<r>x</r>", 2, 1) + "\n", D::from_kind(4), "x"},
     };
     for (const auto& c : cases) {
         xmltest::Loaded loaded = xmltest::load(c.bytes);

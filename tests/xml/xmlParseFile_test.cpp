@@ -14,16 +14,7 @@ namespace {
 
 using D = apEncodingDescriptor;
 using xmltest::utf8;
-
-std::string utf16le(const std::u16string& text)
-{
-    std::string out;
-    for (char16_t u : text) {
-        out += static_cast<char>(u & 0xFF);
-        out += static_cast<char>(u >> 8);
-    }
-    return out;
-}
+using xmltest::utf16le;
 
 TEST(xmlParseFile, ReadsAFileInItsOwnEncoding)
 {

@@ -21,6 +21,29 @@ inline DocumentPtr new_document(apEncodingDescriptor encoding = apEncodingDescri
     return DocumentPtr(new xmlDocument(encoding));
 }
 
+// Each character of `ascii` as one unit of `width` bytes whose byte `at`
+// holds it, the others 0: the shapes of the 16- and 32-bit encodings.
+inline std::string spread(const std::string& ascii, size_t width, size_t at)
+{
+    std::string out;
+    for (char c : ascii) {
+        std::string unit(width, '\0');
+        unit[at] = c;
+        out += unit;
+    }
+    return out;
+}
+
+inline std::string utf16le(const std::u16string& text)
+{
+    std::string out;
+    for (char16_t u : text) {
+        out += static_cast<char>(u & 0xFF);
+        out += static_cast<char>(u >> 8);
+    }
+    return out;
+}
+
 inline std::string utf8(const apString& s)
 {
     return s.is_null() ? std::string("<null>") : std::string(s.utf8_str());
