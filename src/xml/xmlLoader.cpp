@@ -118,10 +118,11 @@ bool xmlParser::parse_file(xmlNode* target, const apPath& path)
         fail(ReadError);
         return false;
     }
-    xmlDocument* document = target->owner_document() ? target->owner_document() : static_cast<xmlDocument*>(target);
+    xmlDocument* document = target->owner_document(); // a document owns itself
+    const apPath& base = document->path();
     apPath file = path;
-    if (!file.exists() && file.is_relative() && !document->path_.is_null() && !document->path_.text().is_empty()) {
-        apPath beside = document->path_.join(path.text());
+    if (!file.exists() && file.is_relative() && !base.text().is_null() && !base.text().is_empty()) {
+        apPath beside = base.join(path.text());
         if (beside.exists())
             file = beside;
     }
