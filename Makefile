@@ -2,7 +2,8 @@
 # fresh machine needs.
 PRESETS := native sanitize windows
 APT_PACKAGES := cmake ninja-build g++ googletest libgtest-dev \
-                g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
+                g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
+                pkgconf libxml2-dev iso-codes xkb-data
 
 .PHONY: all deps test demo clean $(addprefix configure-,$(PRESETS)) $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 

@@ -1,0 +1,284 @@
+#include "xml/xmlNode.h"
+
+#include <vector>
+
+#include "core/apIStringEncoding.h"
+#include "core/utString.h"
+#include "xml/xmlDocument.h"
+#include "xml/xmlEntityReference.h"
+#include "xml/xmlNamedNodeMap.h"
+
+xmlNode::xmlNode(unsigned int type, const apString& name, const apString& value, xmlDocument* owner)
+    : name_(name), value_(value), type_(type), parent_(nullptr), owner_(owner), read_only_(0), link_(nullptr)
+{
+}
+
+xmlNode::~xmlNode() = default;
+
+apString xmlNode::node_value() const
+{
+    return value_;
+}
+
+void xmlNode::set_node_value(const utString& text, const apIStringEncoding* encoding)
+{
+    apString value;
+    if (!text.is_null()) {
+        int error = 0;
+        value = (encoding ? encoding : default_string_encoding())->decode(text.c_str(), &error);
+    }
+    set_node_value(value);
+}
+
+void xmlNode::set_node_value(const apString& value)
+{
+    if (!read_only_)
+        value_ = value;
+}
+
+xmlDocument* xmlNode::owner_document() const
+{
+    return owner_;
+}
+
+xmlNodeList* xmlNode::child_nodes() const
+{
+    return const_cast<xmlNodeList*>(&children_);
+}
+
+xmlNode* xmlNode::first_child() const
+{
+    xmlNodecoDLink* link = children_.first_link();
+    return link ? link->read() : nullptr;
+}
+
+xmlNode* xmlNode::last_child() const
+{
+    xmlNodecoDLink* link = children_.last_link();
+    return link ? link->read() : nullptr;
+}
+
+xmlNamedNodeMap* xmlNode::attributes() const
+{
+    return nullptr;
+}
+
+bool xmlNode::has_child_nodes() const
+{
+    return children_.length() > 0;
+}
+
+xmlNode* xmlNode::previous_sibling() const
+{
+    if (parent_ == nullptr || link_ == nullptr)
+        return nullptr;
+    xmlNodecoDLink* link = parent_->children_.prev_link(link_);
+    return link ? link->read() : nullptr;
+}
+
+xmlNode* xmlNode::next_sibling() const
+{
+    if (parent_ == nullptr || link_ == nullptr)
+        return nullptr;
+    xmlNodecoDLink* link = parent_->children_.next_link(link_);
+    return link ? link->read() : nullptr;
+}
+
+bool xmlNode::is_ancestor_or_self(const xmlNode* node) const
+{
+    for (const xmlNode* n = this; n != nullptr; n = n->parent_)
+        if (n == node)
+            return true;
+    return false;
+}
+
+namespace {
+
+// The nodes that inserting `node` really inserts: a fragment stands for its
+// children.
+std::vector<xmlNode*> nodes_to_insert(xmlNode* node)
+{
+    std::vector<xmlNode*> nodes;
+    if (node->node_type() == DOCUMENT_FRAGMENT_NODE) {
+        for (xmlNode* child = node->first_child(); child != nullptr; child = child->next_sibling())
+            nodes.push_back(child);
+    } else {
+        nodes.push_back(node);
+    }
+    return nodes;
+}
+
+} // namespace
+
+bool xmlNode::accepts_all(xmlNode* const* nodes, int count) const
+{
+    for (int i = 0; i < count; ++i) {
+        xmlNode* n = nodes[i];
+        if (!can_have_child(n->type_) || is_ancestor_or_self(n))
+            return false;
+        // A node that cannot leave its present parent cannot come here.
+        if (n->parent_ != nullptr && (n->parent_->read_only_ || n->link_ == nullptr))
+            return false;
+    }
+    return true;
+}
+
+void xmlNode::linked(xmlNode* child, xmlNodecoDLink* link)
+{
+    child->parent_ = this;
+    child->link_ = link;
+    if (type_ == DOCUMENT_NODE)
+        static_cast<xmlDocument*>(this)->child_linked(child->type_, 1);
+}
+
+void xmlNode::detach_from_parent()
+{
+    if (parent_ != nullptr && link_ != nullptr) {
+        parent_->children_.unlink(link_);
+        if (parent_->type_ == DOCUMENT_NODE)
+            static_cast<xmlDocument*>(parent_)->child_linked(type_, -1);
+    }
+    parent_ = nullptr;
+    link_ = nullptr;
+}
+
+xmlNode* xmlNode::append_child(xmlNode* node)
+{
+    if (node == nullptr || node->owner_ != owner_ || read_only_ || is_ancestor_or_self(node))
+        return nullptr;
+    std::vector<xmlNode*> nodes = nodes_to_insert(node);
+    if (!accepts_all(nodes.data(), static_cast<int>(nodes.size())))
+        return nullptr;
+    for (xmlNode* n : nodes)
+        n->detach_from_parent();
+    for (xmlNode* n : nodes) {
+        xmlNodecoDLink* link = children_.append(n);
+        if (link != nullptr)
+            linked(n, link);
+    }
+    return node;
+}
+
+xmlNode* xmlNode::insert_before(xmlNode* node, xmlNode* reference)
+{
+    if (node == nullptr || node->owner_ != owner_ || read_only_ || is_ancestor_or_self(node))
+        return nullptr;
+    if (reference == nullptr || reference->parent_ != this || reference->link_ == nullptr)
+        return nullptr;
+    std::vector<xmlNode*> nodes = nodes_to_insert(node);
+    if (!accepts_all(nodes.data(), static_cast<int>(nodes.size())))
+        return nullptr;
+    for (xmlNode* n : nodes)
+        n->detach_from_parent();
+    // Inserting a node before itself has just taken it out.
+    if (reference->parent_ != this)
+        return node;
+    for (xmlNode* n : nodes) {
+        xmlNodecoDLink* link = children_.insert_before(reference->link_, n);
+        if (link != nullptr)
+            linked(n, link);
+    }
+    return node;
+}
+
+xmlNode* xmlNode::remove_child(xmlNode* node)
+{
+    if (node == nullptr || read_only_ || node->parent_ != this || node->link_ == nullptr)
+        return nullptr;
+    node->detach_from_parent();
+    return node;
+}
+
+void xmlNode::remove_all_children()
+{
+    while (xmlNodecoDLink* link = children_.first_link())
+        link->read()->detach_from_parent();
+}
+
+void xmlNode::append_child_clones(xmlNode* copy) const
+{
+    for (xmlNode* child = first_child(); child != nullptr; child = child->next_sibling())
+        copy->append_child(child->clone_node(true));
+}
+
+namespace {
+
+xmlNode* first_own_child(const xmlNodeList& children)
+{
+    xmlNodecoDLink* link = children.first_link();
+    return link ? link->read() : nullptr;
+}
+
+} // namespace
+
+void xmlNode::make_subtree_read_only()
+{
+    // Depth first over own children (a reference's entity is not part of
+    // this subtree), climbing back through parent pointers.
+    xmlNode* n = this;
+    while (n != nullptr) {
+        n->read_only_ = 1;
+        if (xmlNamedNodeMap* map = n->attributes()) {
+            for (int i = 0; i < map->length(); ++i) {
+                xmlNode* attribute = map->item(i);
+                attribute->read_only_ = 1;
+                for (xmlNode* v = first_own_child(attribute->children_); v; v = v->next_sibling())
+                    v->read_only_ = 1;
+            }
+        }
+        xmlNode* next = first_own_child(n->children_);
+        while (next == nullptr && n != this) {
+            next = n->next_sibling();
+            if (next == nullptr)
+                n = n->parent_;
+        }
+        n = next;
+    }
+}
+
+apString xmlNode::children_text() const
+{
+    // Containers are walked with an explicit stack of list positions, so
+    // neither depth nor nested references cost stack, and every piece is
+    // copied once.
+    struct Position {
+        const xmlNodeList* list;
+        xmlNodecoDLink* link;
+    };
+    auto contents = [](const xmlNode* n) -> const xmlNodeList* {
+        switch (n->type_) {
+        case ELEMENT_NODE:
+        case ATTRIBUTE_NODE:
+        case DOCUMENT_NODE:
+        case DOCUMENT_FRAGMENT_NODE:
+            return &n->children_;
+        case ENTITY_REFERENCE_NODE:
+            return static_cast<const xmlEntityReference*>(n)->entity() ? n->child_nodes() : nullptr;
+        default:
+            return nullptr;
+        }
+    };
+
+    std::vector<apString::codepoint> text;
+    std::vector<Position> stack;
+    const xmlNodeList* start = child_nodes(); // a bound reference's are its entity's
+    stack.push_back({start, start->first_link()});
+    while (!stack.empty()) {
+        Position& top = stack.back();
+        if (top.link == nullptr) {
+            stack.pop_back();
+            continue;
+        }
+        const xmlNode* n = top.link->read();
+        top.link = top.list->next_link(top.link);
+        if (const xmlNodeList* inner = contents(n)) {
+            stack.push_back({inner, inner->first_link()});
+        } else {
+            apString piece = n->text();
+            text.insert(text.end(), piece.data(), piece.data() + piece.length());
+        }
+    }
+    if (text.empty())
+        return apString::empty_string();
+    return apString(text.data(), text.size(), nullptr);
+}

@@ -1,0 +1,601 @@
+#include "xml/xmlParser.h"
+
+#include <vector>
+
+#include "xml/xmlCDATASection.h"
+#include "xml/xmlCharClass.h"
+#include "xml/xmlComment.h"
+#include "xml/xmlDocument.h"
+#include "xml/xmlDocumentType.h"
+#include "xml/xmlElement.h"
+#include "xml/xmlEntity.h"
+#include "xml/xmlEntityReference.h"
+#include "xml/xmlProcessingInstruction.h"
+#include "xml/xmlReference.h"
+#include "xml/xmlSharedText.h"
+#include "xml/xmlText.h"
+
+namespace {
+
+bool is_white_space(apString::codepoint c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+bool is_name_char(apString::codepoint c)
+{
+    return xml_is_alnum(c) || c == '-' || c == '_' || c == '.';
+}
+
+bool is_quote(apString::codepoint c)
+{
+    return c == '"' || c == '\'';
+}
+
+} // namespace
+
+xmlParser::xmlParser()
+    : at_end_(0), error_(NoError), line_(1), column_(1), target_document_(nullptr), skip_space_(1)
+{
+    reset();
+}
+
+xmlParser::~xmlParser() = default;
+
+void xmlParser::reset()
+{
+    line_ = 1;
+    column_ = 1;
+    error_ = NoError;
+    end_tag_name_ = xml_empty_text();
+    skip_space_ = 1;
+    position_ = source_.begin();
+    // An empty text is at its end from the start.
+    at_end_ = source_.is_empty() ? 1 : 0;
+    comment_end_ = cdata_end_ = pi_end_ = subset_end_ = SearchMemo();
+}
+
+void xmlParser::fail(unsigned int code)
+{
+    if (error_ == NoError)
+        error_ = code;
+}
+
+bool xmlParser::parse(xmlNode* target, const apString& text)
+{
+    source_ = text;
+    reset();
+    if (target == nullptr) {
+        fail(ReadError);
+        return false;
+    }
+    target_document_ = target->owner_document() ? target->owner_document() : static_cast<xmlDocument*>(target);
+    if (target->is_read_only() && target->node_type() != DOCUMENT_TYPE_NODE) {
+        fail(ReadOnlyTarget);
+        return false;
+    }
+    while (xmlNode* node = read_node()) {
+        if (target->node_type() == DOCUMENT_TYPE_NODE && node->node_type() == ENTITY_NODE) {
+            xmlDocumentType* doctype = static_cast<xmlDocumentType*>(target);
+            doctype->set_read_only(false);
+            doctype->entities()->set_named_item(node);
+            doctype->set_read_only(true);
+        } else if (node->node_type() != DOCUMENT_TYPE_NODE) {
+            if (!target->can_have_child(node->node_type())) {
+                fail(ChildNotAllowed);
+                return false;
+            }
+            target->append_child(node);
+        }
+    }
+    return error_ == NoError;
+}
+
+// ---- moving through the text
+
+apString::codepoint xmlParser::current() const
+{
+    return peek(0);
+}
+
+apString::codepoint xmlParser::peek(size_t ahead) const
+{
+    const size_t i = position_.index() + ahead;
+    return i < source_.length() ? source_[i] : 0;
+}
+
+bool xmlParser::looking_at(const char* ascii) const
+{
+    const size_t at = position_.index();
+    for (size_t k = 0; ascii[k] != 0; ++k)
+        if (at + k >= source_.length() || source_[at + k] != static_cast<unsigned char>(ascii[k]))
+            return false;
+    return true;
+}
+
+void xmlParser::advance()
+{
+    if (at_end_)
+        return;
+    if (current() == '\n') {
+        ++line_;
+        column_ = 0;
+    }
+    ++position_;
+    ++column_;
+    if (position_.index() >= source_.length())
+        at_end_ = 1;
+}
+
+void xmlParser::advance(int count)
+{
+    for (int k = 0; k < count; ++k)
+        advance();
+}
+
+void xmlParser::skip_white_space()
+{
+    while (!at_end_ && is_white_space(current()))
+        advance();
+}
+
+bool xmlParser::descend()
+{
+    ++target_document_->parse_depth_;
+    return true;
+}
+
+void xmlParser::ascend()
+{
+    --target_document_->parse_depth_;
+}
+
+// ---- pieces of text
+
+apString xmlParser::read_name()
+{
+    const apString::iterator start = position_;
+    while (!at_end_ && is_name_char(current()))
+        advance();
+    return source_.sub(start, position_);
+}
+
+apString xmlParser::read_qualified_name()
+{
+    apString name = read_name();
+    if (!at_end_ && current() == ':') {
+        advance();
+        apString local = read_name();
+        if (local.is_empty()) {
+            fail(SyntaxError);
+            return apString();
+        }
+        name = name + apString(":") + local;
+    }
+    return name;
+}
+
+apString xmlParser::read_quoted_value()
+{
+    const codepoint quote = current();
+    advance();
+    const apString::iterator start = position_;
+    while (!at_end_ && current() != quote)
+        advance();
+    if (at_end_) {
+        fail(UnterminatedLiteral);
+        return apString();
+    }
+    apString value = source_.sub(start, position_);
+    advance();
+    return value;
+}
+
+apString xmlParser::read_up_to(const char* terminator, SearchMemo& memo)
+{
+    const size_t from = position_.index();
+    const size_t length = source_.length();
+    // A search that found nothing, or found something at or after `from`,
+    // answers every later search from a position up to that point.
+    if (!memo.valid || from < memo.from || from > memo.found) {
+        const apString needle(terminator);
+        memo.from = from;
+        memo.found = source_.find(needle, position_, source_.end()).index();
+        memo.valid = true;
+    }
+    if (memo.found >= length)
+        return apString();
+    apString text = source_.sub(position_, source_.at(memo.found));
+    size_t terminator_length = 0;
+    while (terminator[terminator_length] != 0)
+        ++terminator_length;
+    advance(static_cast<int>(memo.found + terminator_length - from));
+    return text;
+}
+
+apString xmlParser::replace_references(const apString& value) const
+{
+    const size_t length = value.length();
+    size_t amp = value.find_char('&');
+    if (amp == length)
+        return value;
+    std::vector<codepoint> out;
+    out.reserve(length);
+    size_t copied = 0;
+    size_t semicolon = 0; // the first ";" at or after the current "&"
+    while (amp < length) {
+        if (semicolon <= amp)
+            semicolon = value.find_char(';', amp);
+        if (semicolon == length)
+            break;
+        // No valid reference is longer than "&quot;" or "&#999;".
+        apString replacement;
+        if (semicolon - amp <= 5)
+            replacement = resolve_reference_text(value.sub(value.at(amp), value.at(semicolon + 1)));
+        if (!replacement.is_null() && is_valid_reference(value.sub(value.at(amp), value.at(semicolon + 1)))) {
+            out.insert(out.end(), value.data() + copied, value.data() + amp);
+            out.insert(out.end(), replacement.data(), replacement.data() + replacement.length());
+            copied = semicolon + 1;
+            amp = value.find_char('&', copied);
+        } else {
+            amp = value.find_char('&', amp + 1);
+        }
+    }
+    out.insert(out.end(), value.data() + copied, value.data() + length);
+    if (out.empty())
+        return xml_empty_text();
+    return apString(out.data(), out.size(), nullptr);
+}
+
+// ---- nodes
+
+xmlNode* xmlParser::read_node()
+{
+    const size_t start = position_.index();
+    if (skip_space_)
+        skip_white_space();
+    skip_space_ = 1;
+    if (at_end_)
+        return nullptr;
+    const codepoint c = current();
+    if (c == '<') {
+        const codepoint next = peek(1);
+        if (xml_is_letter(next))
+            return read_element();
+        if (next == '/') {
+            read_end_tag();
+            return nullptr;
+        }
+        if (next == '?')
+            return read_processing_instruction();
+        if (next == '!') {
+            if (looking_at("<!--"))
+                return read_comment();
+            if (looking_at("<![CDATA["))
+                return read_cdata_section();
+            if (looking_at("<!ENTITY"))
+                return read_entity_declaration();
+            if (looking_at("<!DOCTYPE"))
+                return read_document_type();
+            fail(BadDeclaration);
+            return nullptr;
+        }
+        return nullptr;
+    }
+    if (c == '&') {
+        xmlNode* reference = read_reference();
+        skip_space_ = 0;
+        return reference;
+    }
+    return read_character_data(start);
+}
+
+xmlNode* xmlParser::read_element()
+{
+    end_tag_name_ = xml_empty_text();
+    advance();
+    const apString name = read_qualified_name();
+    if (error_)
+        return nullptr;
+    if (name.is_empty()) {
+        fail(SyntaxError);
+        return nullptr;
+    }
+    xmlElement* element = target_document_->create_element(name);
+
+    skip_white_space();
+    while (!at_end_ && xml_is_letter(current())) {
+        const apString attribute = read_qualified_name();
+        if (error_)
+            return nullptr;
+        if (current() != '=') {
+            fail(SyntaxError);
+            return nullptr;
+        }
+        advance();
+        if (!is_quote(current())) {
+            fail(SyntaxError);
+            return nullptr;
+        }
+        const apString value = read_quoted_value();
+        if (error_)
+            return nullptr;
+        element->set_attribute(attribute, replace_references(value));
+        skip_white_space();
+    }
+    bool empty = false;
+    if (current() == '/') {
+        advance();
+        empty = true;
+    }
+    if (current() != '>') {
+        fail(SyntaxError);
+        return nullptr;
+    }
+    advance();
+    if (empty)
+        return element;
+
+    if (!descend())
+        return nullptr;
+    while (xmlNode* child = read_node()) {
+        if (!element->can_have_child(child->node_type())) {
+            fail(ChildNotAllowed);
+            break;
+        }
+        element->append_child(child);
+    }
+    ascend();
+    if (error_)
+        return nullptr;
+    if (end_tag_name_.is_empty()) {
+        fail(MissingEndTag);
+        return nullptr;
+    }
+    if (end_tag_name_ != name) {
+        fail(EndTagMismatch);
+        return nullptr;
+    }
+    return element;
+}
+
+void xmlParser::read_end_tag()
+{
+    advance(2);
+    end_tag_name_ = read_qualified_name();
+    if (error_)
+        return;
+    if (end_tag_name_.is_empty()) {
+        fail(SyntaxError);
+        return;
+    }
+    skip_white_space();
+    if (current() != '>') {
+        fail(SyntaxError);
+        return;
+    }
+    advance();
+}
+
+xmlNode* xmlParser::read_reference()
+{
+    advance();
+    apString name = xml_empty_text();
+    if (current() == '#') {
+        advance();
+        name = apString("#");
+        // One to four digits and the ";"; the column points at the first
+        // character that breaks that.
+        for (size_t k = 0; k <= 4; ++k) {
+            const codepoint c = peek(k);
+            const bool ok = k == 0 ? xml_is_digit(c) : k == 4 ? c == ';' : (c == ';' || xml_is_digit(c));
+            if (!ok) {
+                column_ += static_cast<int>(k);
+                fail(SyntaxError);
+                return nullptr;
+            }
+            if (c == ';')
+                break;
+        }
+    }
+    name = name + read_name();
+    if (name.is_empty() || current() != ';') {
+        fail(SyntaxError);
+        return nullptr;
+    }
+    advance();
+    return target_document_->create_entity_reference(name);
+}
+
+xmlNode* xmlParser::read_character_data(size_t start)
+{
+    while (!at_end_) {
+        const codepoint c = current();
+        if (c == '<' || c == '&')
+            break;
+        if (c == '>') {
+            fail(SyntaxError);
+            return nullptr;
+        }
+        advance();
+    }
+    return target_document_->create_text_node(source_.sub(source_.at(start), position_));
+}
+
+xmlNode* xmlParser::read_comment()
+{
+    advance(4);
+    return target_document_->create_comment(read_up_to("-->", comment_end_));
+}
+
+xmlNode* xmlParser::read_cdata_section()
+{
+    advance(9);
+    return target_document_->create_cdata_section(read_up_to("]]>", cdata_end_));
+}
+
+xmlNode* xmlParser::read_processing_instruction()
+{
+    advance(2);
+    const apString target = read_qualified_name();
+    if (error_)
+        return nullptr;
+    if (target.is_empty() || !is_white_space(current())) {
+        fail(SyntaxError);
+        return nullptr;
+    }
+    skip_white_space();
+    return target_document_->create_processing_instruction(target, read_up_to("?>", pi_end_));
+}
+
+xmlNode* xmlParser::read_document_type()
+{
+    advance(9);
+    skip_white_space();
+    const apString name = read_qualified_name();
+    if (error_)
+        return nullptr;
+    if (name.is_empty()) {
+        fail(SyntaxError);
+        return nullptr;
+    }
+    skip_white_space();
+    const apString keyword = read_name();
+    const bool is_public = keyword == apString("PUBLIC");
+    if (!is_public && keyword != apString("SYSTEM")) {
+        fail(SyntaxError);
+        return nullptr;
+    }
+    skip_white_space();
+    apString public_id = xml_empty_text();
+    apString system_id = xml_empty_text();
+    if (is_public) {
+        if (!is_quote(current())) {
+            fail(SyntaxError);
+            return nullptr;
+        }
+        public_id = read_quoted_value();
+        if (error_)
+            return nullptr;
+        skip_white_space();
+    }
+    if (is_quote(current())) {
+        system_id = read_quoted_value();
+        if (error_)
+            return nullptr;
+        skip_white_space();
+    }
+    xmlDocumentType* doctype = target_document_->create_document_type(name, public_id, system_id);
+
+    if (current() == '[') {
+        advance();
+        const int subset_line = line_;
+        const int subset_column = column_;
+        const apString subset = read_up_to("]", subset_end_);
+        if (subset.is_null()) {
+            fail(SyntaxError);
+            return nullptr;
+        }
+        if (!descend())
+            return nullptr;
+        xmlParser inner;
+        const bool parsed = inner.parse(doctype, subset);
+        ascend();
+        if (!parsed) {
+            error_ = inner.error_;
+            column_ = inner.line_ == 1 ? subset_column - 1 + inner.column_ : inner.column_;
+            line_ = subset_line - 1 + inner.line_;
+            return nullptr;
+        }
+    }
+    if (current() != '>') {
+        fail(SyntaxError);
+        return nullptr;
+    }
+    advance();
+    return doctype;
+}
+
+xmlNode* xmlParser::read_entity_declaration()
+{
+    advance(8);
+    skip_white_space();
+    unsigned int kind = InternalEntity;
+    if (current() == '%') {
+        advance();
+        kind = ParameterEntity;
+        skip_white_space();
+    }
+    const apString name = read_name();
+    if (name.is_empty()) {
+        fail(SyntaxError);
+        return nullptr;
+    }
+    skip_white_space();
+
+    apString value;
+    apString public_id = xml_empty_text();
+    apString system_id = xml_empty_text();
+    apString notation = xml_empty_text();
+    if (is_quote(current())) {
+        value = read_quoted_value();
+        if (error_)
+            return nullptr;
+    } else {
+        const apString keyword = read_name();
+        const bool is_public = keyword == apString("PUBLIC");
+        if (!is_public && keyword != apString("SYSTEM")) {
+            fail(SyntaxError);
+            return nullptr;
+        }
+        kind = ExternalEntity;
+        skip_white_space();
+        if (is_public) {
+            if (!is_quote(current())) {
+                fail(SyntaxError);
+                return nullptr;
+            }
+            public_id = read_quoted_value();
+            if (error_)
+                return nullptr;
+            skip_white_space();
+        }
+        if (is_quote(current())) {
+            system_id = read_quoted_value();
+            if (error_)
+                return nullptr;
+            skip_white_space();
+        }
+        if (current() != '>') {
+            if (read_name() != apString("NDATA")) {
+                fail(SyntaxError);
+                return nullptr;
+            }
+            kind = UnparsedEntity;
+            skip_white_space();
+            notation = read_name();
+            if (notation.is_empty()) {
+                fail(SyntaxError);
+                return nullptr;
+            }
+            skip_white_space();
+        }
+    }
+    if (current() != '>') {
+        fail(SyntaxError);
+        return nullptr;
+    }
+    advance();
+
+    if (!descend())
+        return nullptr;
+    xmlEntity* entity = kind == InternalEntity || kind == ParameterEntity
+                            ? target_document_->create_entity(kind, name, value)
+                            : target_document_->create_entity(kind, name, public_id, system_id, notation);
+    ascend();
+    if (entity->error_code() != NoError) {
+        fail(entity->error_code());
+        return nullptr;
+    }
+    return entity;
+}

@@ -1,0 +1,33 @@
+#include "xml/xmlText.h"
+
+#include "xml/xmlDocument.h"
+
+namespace {
+
+const apString& text_name()
+{
+    static const apString text("#text");
+    return text;
+}
+
+} // namespace
+
+xmlText::xmlText(const apString& text, xmlDocument* document)
+    : xmlCharacterData(TEXT_NODE, text_name(), text, document)
+{
+}
+
+xmlText::xmlText(unsigned int type, const apString& name, const apString& text, xmlDocument* document)
+    : xmlCharacterData(type, name, text, document)
+{
+}
+
+xmlNode* xmlText::clone_node(bool) const
+{
+    return owner_->create_text_node(value_);
+}
+
+apString xmlText::text() const
+{
+    return value_;
+}

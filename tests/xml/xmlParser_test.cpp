@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "xml/xmlDocumentType.h"
+#include "xml/xmlEntity.h"
+#include "xml/xmlEntityReference.h"
+#include "xml/xmlParser.h"
+#include "xmlTestTree.h"
+
+namespace {
+
+struct Parsed {
+    std::unique_ptr<xmlDocument> document;
+    bool ok;
+    unsigned int error;
+    int line;
+    int column;
+};
+
+Parsed parse(const std::string& text)
+{
+    Parsed p{new_document(), false, 0, 0, 0};
+    xmlParser parser;
+    p.ok = parser.parse(p.document.get(), apString(text.c_str()));
+    p.error = parser.error_code();
+    p.line = parser.error_line();
+    p.column = parser.error_column();
+    return p;
+}
+
+struct TreeCase {
+    const char* text;
+    const char* tree;
+};
+
+class ParsesTo : public ::testing::TestWithParam<TreeCase> {};
+
+TEST_P(ParsesTo, Tree)
+{
+    Parsed p = parse(GetParam().text);
+    ASSERT_TRUE(p.ok) << "error " << p.error << " at " << p.line << ":" << p.column;
+    EXPECT_EQ(p.error, 0u);
+    EXPECT_EQ(p.line, 0);
+    EXPECT_EQ(p.column, 0);
+    EXPECT_EQ(picture(p.document.get()), GetParam().tree);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Elements, ParsesTo,
+    ::testing::Values(
+        TreeCase{"<a x=\"1\" y='2'><b>t</b><!--c--><![CDATA[<d>&amp;]]></a>",
+                 "a[x=1,y=2]{b{\"t\"},!\"c\",CDATA\"<d>&amp;\"}"},
+        TreeCase{"<a>\n  <b/>\n\t<c></c>\r\n</a>", "a{b,c}"},
+        TreeCase{"<a x=\"1\"y='\"'/>", "a[x=1,y=\"]"},
+        TreeCase{"<a x=\"1\" y=\"2\" x=\"3\"/>", "a[x=3,y=2]"},
+        TreeCase{"<p:a p:x=\"1\"><p:b/></p:a>", "p:a[p:x=1]{p:b}"},
+        TreeCase{"<a-b.c_d x-y.z=''/>", "a-b.c_d[x-y.z=]"},
+        TreeCase{"<a></a >", "a"},
+        TreeCase{"<\xC3\xA9l\xC3\xA8ve \xC3\xA2ge=\"1\"/>", "\xC3\xA9l\xC3\xA8ve[\xC3\xA2ge=1]"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Text, ParsesTo,
+    ::testing::Values(
+        TreeCase{"<a>w &lt; v</a>", "a{\"w \",&lt,\" v\"}"},
+        TreeCase{"<a>  lead</a>", "a{\"  lead\"}"},
+        TreeCase{"<a>&lt; <b/></a>", "a{&lt,\" \",b}"},
+        TreeCase{"<a><b/> <c/></a>", "a{b,c}"},
+        TreeCase{"<a><!--x</a>", "a{!\"<null>\",\"x\"}"},
+        TreeCase{"<a>&#65;&#1234;&#5;&name;</a>", "a{&#65,&#1234,&#5,&name}"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    AttributeReferences, ParsesTo,
+    ::testing::Values(TreeCase{"<a v=\"&amp;lt;\"/>", "a[v=&lt;]"},
+                      TreeCase{"<a v=\"&#65;&#066;&#6;&#0065;\"/>", "a[v=AB&#6;&#0065;]"},
+                      TreeCase{"<a v=\"&undeclared; &amp &lt;&gt;&quot;&apos;\"/>",
+                               "a[v=&undeclared; &amp <>\"']"},
+                      TreeCase{"<a v='a & b;'/>", "a[v=a & b;]"},
+                      TreeCase{"<a v='&&lt;'/>", "a[v=&<]"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Prolog, ParsesTo,
+    ::testing::Values(
+        TreeCase{"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<a/>",
+                 "?xml\"version=\"1.0\" encoding=\"UTF-8\"\",a"},
+        TreeCase{"<?t  data ?><a/><!--after--><?u x?>", "?t\"data \",a,!\"after\",?u\"x\""},
+        TreeCase{"<!DOCTYPE a SYSTEM \"a.dtd\">\n<a/>", "DOCTYPE a,a"},
+        TreeCase{"<!DOCTYPE a PUBLIC \"-//p\" 's'><a/>", "DOCTYPE a,a"},
+        TreeCase{"<!DOCTYPE a SYSTEM [\n <!ENTITY e \"v\">\n]><a/>", "DOCTYPE a,a"}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Tolerated, ParsesTo,
+    ::testing::Values(TreeCase{"", ""}, TreeCase{" \n\t", ""}, TreeCase{"<a/><1 junk", "a"},
+                      TreeCase{"<a/>\n</x>anything <<< &", "a"}, TreeCase{"</x><a/>", ""},
+                      TreeCase{"<a/>\n\n", "a"}));
+
+struct ErrorCase {
+    const char* text;
+    unsigned int error;
+    int line;
+    int column;
+};
+
+class FailsWith : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(FailsWith, CodeLineAndColumn)
+{
+    Parsed p = parse(GetParam().text);
+    EXPECT_FALSE(p.ok);
+    EXPECT_EQ(p.error, GetParam().error);
+    EXPECT_EQ(p.line, GetParam().line);
+    EXPECT_EQ(p.column, GetParam().column);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Content, FailsWith,
+    ::testing::Values(ErrorCase{"<a>b>c</a>", SyntaxError, 1, 5}, ErrorCase{"<a></b>", EndTagMismatch, 1, 8},
+                      ErrorCase{"<a><b></b>", EndTagMismatch, 1, 11}, ErrorCase{"<a>text", MissingEndTag, 1, 8},
+                      ErrorCase{"<a>\n  <b>\n  </c>\n</a>", EndTagMismatch, 3, 7},
+                      ErrorCase{"<a></>", SyntaxError, 1, 6}, ErrorCase{"<a></a x>", SyntaxError, 1, 8},
+                      ErrorCase{"<a>\r\n<b>\r\n<c/>x>", SyntaxError, 3, 6}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Attributes, FailsWith,
+    ::testing::Values(ErrorCase{"<a x=1/>", SyntaxError, 1, 6}, ErrorCase{"<a x=\"1/>", UnterminatedLiteral, 1, 10},
+                      ErrorCase{"<a x =\"1\"/>", SyntaxError, 1, 5}, ErrorCase{"<a x=\"1\" / >", SyntaxError, 1, 11},
+                      ErrorCase{"<a p:=\"1\"/>", SyntaxError, 1, 6}, ErrorCase{"<a x=\"1\" 1=\"2\"/>", SyntaxError, 1, 10}));
+
+INSTANTIATE_TEST_SUITE_P(
+    References, FailsWith,
+    ::testing::Values(ErrorCase{"<a>&#12345;</a>", SyntaxError, 1, 10}, ErrorCase{"<a>&#x41;</a>", SyntaxError, 1, 6},
+                      ErrorCase{"<a>&#1a;</a>", SyntaxError, 1, 7}, ErrorCase{"<a>&#", SyntaxError, 1, 6},
+                      ErrorCase{"<a>&;</a>", SyntaxError, 1, 5}, ErrorCase{"<a>&lt</a>", SyntaxError, 1, 7},
+                      ErrorCase{"<a>& b</a>", SyntaxError, 1, 5}));
+
+INSTANTIATE_TEST_SUITE_P(
+    TopLevel, FailsWith,
+    ::testing::Values(ErrorCase{"<a/><b/>", ChildNotAllowed, 1, 9}, ErrorCase{"<a/>text", ChildNotAllowed, 1, 9},
+                      ErrorCase{"<a/>\n&lt;", ChildNotAllowed, 2, 5}, ErrorCase{"<![CDATA[x]]>", ChildNotAllowed, 1, 14},
+                      ErrorCase{"<!ENTITY e \"v\">", ChildNotAllowed, 1, 16}, ErrorCase{"<?xml?>", SyntaxError, 1, 6},
+                      ErrorCase{"<??>", SyntaxError, 1, 3}, ErrorCase{"<!FOO>", BadDeclaration, 1, 1},
+                      ErrorCase{"<a><!doctype a></a>", BadDeclaration, 1, 4}));
+
+INSTANTIATE_TEST_SUITE_P(
+    DocumentType, FailsWith,
+    ::testing::Values(
+        ErrorCase{"<!DOCTYPE a>", SyntaxError, 1, 12}, ErrorCase{"<!DOCTYPE a PUBLIC>", SyntaxError, 1, 19},
+        ErrorCase{"<!DOCTYPE a SYSTEM \"x\" [<!ENTITY e \"v\">] >", SyntaxError, 1, 41},
+        ErrorCase{"<!DOCTYPE a SYSTEM \"x\" [<!-- c -->]><a/>", ChildNotAllowed, 1, 35},
+        ErrorCase{"<!DOCTYPE a SYSTEM \"x\" [\n<!ELEMENT a ANY>]><a/>", BadDeclaration, 2, 1},
+        ErrorCase{"<!DOCTYPE a SYSTEM [ <!ENTITY e \"v\"> x ]><a/>", ChildNotAllowed, 1, 40},
+        ErrorCase{"<!DOCTYPE a SYSTEM [<!ENTITY e \"v\">", SyntaxError, 1, 21},
+        ErrorCase{"<!DOCTYPE a SYSTEM [<!ENTITY e \"<b>\">]><a/>", MissingEndTag, 1, 38},
+        ErrorCase{"<!DOCTYPE a SYSTEM [<!ENTITY e \"v>]><a/>", UnterminatedLiteral, 1, 35},
+        ErrorCase{"<!DOCTYPE a SYSTEM [<!ENTITY e v>]><a/>", SyntaxError, 1, 33},
+        ErrorCase{"<!DOCTYPE a SYSTEM [<!ENTITY e SYSTEM \"x\" FOO y>]><a/>", SyntaxError, 1, 46},
+        ErrorCase{"<!DOCTYPE a SYSTEM [<!ENTITY e SYSTEM \"/nonexistent/qel.xml\">]><a/>", ReadError, 1, 62},
+        ErrorCase{"<a><!DOCTYPE a SYSTEM></a>", ChildNotAllowed, 1, 23}));
+
+TEST(Parser, EmptyTextYieldsNothing)
+{
+    Parsed p = parse("");
+    EXPECT_TRUE(p.ok);
+    EXPECT_FALSE(p.document->has_child_nodes());
+}
+
+TEST(Parser, ReferenceTextJoinsAroundPredefinedCharacter)
+{
+    Parsed p = parse("<a>w &lt; v</a>");
+    ASSERT_TRUE(p.ok);
+    EXPECT_EQ(u8(p.document->document_element()->text()), "w < v");
+}
+
+TEST(Parser, DeclaredEntityBindsLaterReferences)
+{
+    Parsed p = parse("<!DOCTYPE a SYSTEM [<!ENTITY e \"word\"><!ENTITY % p 'x'>]><a>&e;|&lt;|&f;</a>");
+    ASSERT_TRUE(p.ok) << p.error;
+    xmlDocumentType* doctype = p.document->doctype();
+    ASSERT_NE(doctype, nullptr);
+    EXPECT_TRUE(doctype->is_read_only());
+    EXPECT_EQ(doctype->entities()->length(), 2);
+    xmlEntity* e = static_cast<xmlEntity*>(doctype->entities()->named_item("e"));
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->kind(), unsigned(InternalEntity));
+    EXPECT_TRUE(e->is_read_only());
+    EXPECT_TRUE(e->first_child()->is_read_only());
+    EXPECT_EQ(static_cast<xmlEntity*>(doctype->entities()->named_item("p"))->kind(), unsigned(ParameterEntity));
+
+    xmlNode* ref = p.document->document_element()->first_child();
+    ASSERT_EQ(ref->node_type(), unsigned(ENTITY_REFERENCE_NODE));
+    EXPECT_EQ(static_cast<xmlEntityReference*>(ref)->entity(), e);
+    EXPECT_EQ(u8(ref->text()), "word");
+    EXPECT_EQ(u8(p.document->document_element()->text()), "word|<|&f;");
+}
+
+TEST(Parser, EntityValueIsContent)
+{
+    Parsed p = parse("<!DOCTYPE a SYSTEM [<!ENTITY e \"<b x='1'>t</b>&lt;\">]><a>&e;</a>");
+    ASSERT_TRUE(p.ok) << p.error;
+    xmlNode* e = p.document->doctype()->entities()->named_item("e");
+    EXPECT_EQ(picture(e), "b[x=1]{\"t\"},&lt");
+    EXPECT_EQ(u8(p.document->document_element()->text()), "t<");
+}
+
+TEST(Parser, UnparsedAndPublicEntitiesKeepTheirIdentifiers)
+{
+    Parsed p = parse("<!DOCTYPE a SYSTEM [<!ENTITY pic SYSTEM \"pic.png\" NDATA png>]><a/>");
+    ASSERT_TRUE(p.ok) << p.error;
+    xmlEntity* e = static_cast<xmlEntity*>(p.document->doctype()->entities()->named_item("pic"));
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->kind(), unsigned(UnparsedEntity));
+    EXPECT_EQ(u8(e->system_id()), "pic.png");
+    EXPECT_EQ(u8(e->notation_name()), "png");
+    EXPECT_FALSE(e->has_child_nodes());
+}
+
+TEST(Parser, DocumentTypeIdentifiers)
+{
+    Parsed p = parse("<!DOCTYPE r:a PUBLIC \"-//x//y\" \"y.dtd\"><r:a/>");
+    ASSERT_TRUE(p.ok);
+    xmlDocumentType* doctype = p.document->doctype();
+    ASSERT_NE(doctype, nullptr);
+    EXPECT_EQ(u8(doctype->node_name()), "r:a");
+    EXPECT_EQ(u8(doctype->public_id()), "-//x//y");
+    EXPECT_EQ(u8(doctype->system_id()), "y.dtd");
+    EXPECT_EQ(p.document->first_child(), doctype);
+}
+
+TEST(Parser, ErrorKeepsNodesOwnedAndStopsThere)
+{
+    Parsed p = parse("<a><b/><c></a>");
+    EXPECT_EQ(p.error, unsigned(EndTagMismatch));
+    EXPECT_EQ(p.document->first_child(), nullptr);
+}
+
+TEST(Parser, ReusedParserStartsAfresh)
+{
+    auto document = new_document();
+    xmlParser parser;
+    EXPECT_FALSE(parser.parse(document.get(), "<a>"));
+    EXPECT_EQ(parser.error_code(), unsigned(MissingEndTag));
+    auto other = new_document();
+    EXPECT_TRUE(parser.parse(other.get(), "<b/>"));
+    EXPECT_EQ(parser.error_code(), 0u);
+    EXPECT_EQ(parser.error_line(), 0);
+}
+
+TEST(Parser, IntoElementAndRefusedTargets)
+{
+    auto document = new_document();
+    xmlElement* root = document->create_element("root");
+    xmlParser parser;
+    EXPECT_TRUE(parser.parse(root, "<x/>text<y/>"));
+    EXPECT_EQ(picture(root), "root{x,\"text\",y}");
+
+    Parsed p = parse("<!DOCTYPE a SYSTEM [<!ENTITY e \"v\">]><a/>");
+    xmlNode* entity = p.document->doctype()->entities()->named_item("e");
+    EXPECT_FALSE(parser.parse(entity, "<z/>"));
+    EXPECT_EQ(parser.error_code(), unsigned(ReadOnlyTarget));
+    EXPECT_FALSE(parser.parse(nullptr, "<z/>"));
+}
+
+// Inputs that a quadratic reader would not finish in time.
+TEST(Parser, LargeInputsStayLinear)
+{
+    const int n = 200000;
+    std::string siblings = "<a>";
+    for (int i = 0; i < n; ++i)
+        siblings += "<b x='1'>t</b>&lt;";
+    siblings += "</a>";
+    Parsed p = parse(siblings);
+    ASSERT_TRUE(p.ok);
+    xmlNode* last = p.document->document_element()->last_child();
+    int count = 0;
+    for (xmlNode* n = last; n != nullptr; n = n->previous_sibling())
+        ++count;
+    EXPECT_EQ(count, 2 * n);
+    EXPECT_EQ(p.document->document_element()->child_nodes()->item(2 * n - 2)->node_name(), apString("b"));
+
+    std::string comments = "<a>";
+    for (int i = 0; i < n; ++i)
+        comments += "<!--<![CDATA[<?p ";
+    EXPECT_EQ(parse(comments).error, unsigned(MissingEndTag));
+
+    std::string ampersands = "<a v='";
+    ampersands += std::string(n, '&') + ";'/>";
+    Parsed amp = parse(ampersands);
+    ASSERT_TRUE(amp.ok);
+    EXPECT_EQ(amp.document->document_element()->attributes()->item(0)->node_value().length(), size_t(n + 1));
+}
+
+} // namespace
