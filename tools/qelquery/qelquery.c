@@ -89,9 +89,11 @@ static int report_failure(int status, const char* request, const char* program)
     const char* dir = study_dir[0] ? study_dir : "(not set)";
     switch (status) {
     case 2:
-        fprintf(stderr,
-                "qelquery: no exchange directory, or text that is not UTF-8 (status 2): "
-                "pass --study DIR and UTF-8 text\n");
+        if (study_dir[0] == '\0')
+            fprintf(stderr, "qelquery: no exchange directory is set (status 2): pass --study DIR\n");
+        else
+            fprintf(stderr, "qelquery: an argument is not valid UTF-8 text (status 2): "
+                            "pass material names in UTF-8\n");
         break;
     case 3:
         fprintf(stderr,
@@ -101,9 +103,9 @@ static int report_failure(int status, const char* request, const char* program)
         break;
     case 4:
         fprintf(stderr,
-                "qelquery: the request could not be written, or %s did not start or did not "
-                "end within 60 seconds (status 4): check that %s is writable and that the "
-                "program runs\n",
+                "qelquery: %s in %s did not start or did not end within 60 seconds, or the "
+                "request could not be written (status 4): check that the program is there "
+                "and runs, and that the directory is writable\n",
                 program, dir);
         break;
     case 5:
