@@ -7,7 +7,7 @@ study=$build/exchange
 # Shows the command as typed, runs it, and shows a failure's exit status.
 ask() {
     echo "\$ qelquery $1"
-    eval "\"$build/tools/qelquery\" $1" 2>&1 || echo "(exit status $?)"
+    eval "\"$build/qelquery\" $1" 2>&1 || echo "(exit status $?)"
     echo
 }
 
