@@ -1,7 +1,8 @@
-// The C runtime exports the hypotenuse as `_hypot`, a name of its own.
+// The C runtime exports the hypotenuse as `_hypot`, a name of its own. Its
+// header hides the declaration in strict standard mode, so declare it here.
 #include "boundary/crtMath.h"
 
-#include <math.h>
+extern "C" double __cdecl _hypot(double x, double y);
 
 namespace crtmath {
 

@@ -1,0 +1,7 @@
+// Ends by a fault.
+#include "self.h"
+
+int main()
+{
+    testprogram::crash();
+}
