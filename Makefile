@@ -19,13 +19,14 @@ deps:
 	  else echo "missing packages:$$missing (install them as root)"; exit 1; fi; \
 	fi
 
-configure-%: deps
+# Static pattern rules: make skips implicit rules for phony targets.
+$(addprefix configure-,$(PRESETS)): configure-%: deps
 	cmake --preset $*
 
-build-%: configure-%
+$(addprefix build-,$(PRESETS)): build-%: configure-%
 	cmake --build --preset $*
 
-test-%: build-%
+$(addprefix test-,$(PRESETS)): test-%: build-%
 	ctest --preset $*
 
 test: $(addprefix test-,$(PRESETS))
