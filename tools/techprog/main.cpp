@@ -8,9 +8,10 @@
 //   2. read the request file R_<request>.xml written there by the library;
 //   3. write the answer file A_<request>.xml there before it ends, within
 //      60 seconds of its start.
-// Anything it prints goes nowhere useful: the library only looks at the
-// answer file. Without one the host gets status 5, so this program writes
-// no answer when it cannot read its request or its table.
+// The library reads nothing but the answer file; what the program prints
+// reaches at most the host's console. Without an answer the host gets
+// status 5, so this program writes none when it cannot read its request or
+// its table, and says why on standard error.
 //
 // This is the place to start from when writing a real one: replace the
 // TechnologyTable by the vendor's own technology.
