@@ -5,7 +5,7 @@
 #include "core/apString.h"
 #include "core/utString.h"
 
-class QEL_EXPORT apIStringEncoding {
+class apIStringEncoding {
 public:
     // Each sets *error to 0 on success and to 1 on failure, in which case the
     // result holds a fixed message instead of the converted text.
@@ -16,6 +16,6 @@ public:
 
 // The process-wide C-runtime encoding, created on first use; not owned by
 // the caller.
-QEL_EXPORT apIStringEncoding* default_string_encoding();
+apIStringEncoding* default_string_encoding();
 
 #endif

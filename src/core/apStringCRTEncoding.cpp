@@ -7,6 +7,7 @@
 
 namespace {
 const size_t kLimit = 0x7fffffff;
+const size_t kFailed = static_cast<size_t>(-1);
 }
 
 apString apStringCRTEncoding::decode(const char* text, int* error) const
@@ -14,15 +15,16 @@ apString apStringCRTEncoding::decode(const char* text, int* error) const
     *error = 0;
     if (text == nullptr)
         return apString();
+    // Some runtimes count what they then refuse to convert: check both.
     size_t n = std::mbstowcs(nullptr, text, kLimit);
-    if (n == static_cast<size_t>(-1)) {
-        apString failed("Failed to construct string from MB string.");
-        *error = 1;
-        return failed;
+    if (n != kFailed) {
+        std::vector<wchar_t> wide(n + 1, 0);
+        if (std::mbstowcs(wide.data(), text, n + 1) != kFailed)
+            return crtwide::decode(wide.data(), n, error);
     }
-    std::vector<wchar_t> wide(n + 1, 0);
-    std::mbstowcs(wide.data(), text, n + 1);
-    return crtwide::decode(wide.data(), n, error);
+    apString failed("Failed to construct string from MB string.");
+    *error = 1;
+    return failed;
 }
 
 utString apStringCRTEncoding::encode(const apString& text, int* error) const
@@ -32,14 +34,16 @@ utString apStringCRTEncoding::encode(const apString& text, int* error) const
         return utString();
     std::vector<wchar_t> wide = crtwide::encode(text);
     size_t n = std::wcstombs(nullptr, wide.data(), kLimit);
-    if (n == static_cast<size_t>(-1)) {
-        *error = 1;
-        return utString("Failed to convert string to MB");
+    if (n != kFailed) {
+        char* block = new char[n + 1];
+        if (std::wcstombs(block, wide.data(), n + 1) != kFailed) {
+            block[n] = 0;
+            return utString::adopt(block, static_cast<int>(n));
+        }
+        delete[] block;
     }
-    char* block = new char[n + 1];
-    std::wcstombs(block, wide.data(), n + 1);
-    block[n] = 0;
-    return utString::adopt(block, static_cast<int>(n));
+    *error = 1;
+    return utString("Failed to convert string to MB");
 }
 
 apIStringEncoding* default_string_encoding()

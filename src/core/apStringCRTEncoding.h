@@ -5,7 +5,7 @@
 
 #include "core/apIStringEncoding.h"
 
-class QEL_EXPORT apStringCRTEncoding : public apIStringEncoding {
+class apStringCRTEncoding : public apIStringEncoding {
 public:
     apString decode(const char* text, int* error) const override;
     utString encode(const apString& text, int* error) const override;

@@ -1,0 +1,23 @@
+// The three ways to open a C stream on a path's 8-bit form with fopen.
+// Like their Windows counterparts they never open a directory.
+#ifndef QEL_FILES_POSIX_APPOSIXFILEMODES_H
+#define QEL_FILES_POSIX_APPOSIXFILEMODES_H
+
+#include "files/apIFileMode.h"
+
+class apPosixReadMode : public apIFileMode {
+public:
+    std::FILE* open(const apPath& path) const override; // "rb"
+};
+
+class apPosixRWMode : public apIFileMode {
+public:
+    std::FILE* open(const apPath& path) const override; // "r+b"
+};
+
+class apPosixWriteMode : public apIFileMode {
+public:
+    std::FILE* open(const apPath& path) const override; // "wb"
+};
+
+#endif

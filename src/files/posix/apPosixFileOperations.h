@@ -1,0 +1,35 @@
+// The file system through POSIX calls on the paths' 8-bit forms, giving the
+// answers the Windows implementation gives: a directory is never removed or
+// opened as a file, a rename never replaces its target, and absolute paths
+// are resolved without consulting the file system.
+#ifndef QEL_FILES_POSIX_APPOSIXFILEOPERATIONS_H
+#define QEL_FILES_POSIX_APPOSIXFILEOPERATIONS_H
+
+#include "files/apIFileOperations.h"
+#include "files/posix/apPosixFileModes.h"
+
+class apPosixFileOperations : public apIFileOperations {
+public:
+    int kind(const apPath& p) override;
+    int remove_file(const apPath& p) override;
+    int make_directory(const apPath& p) override;
+    int remove_directory(const apPath& p) override;
+    std::shared_ptr<apIFileIterator> list_directory(const apPath& p) override;
+    apIFileMode* read_mode() override { return &read_mode_; }
+    apIFileMode* rw_mode() override { return &rw_mode_; }
+    apIFileMode* write_mode() override { return &write_mode_; }
+    int is_valid(const apPath& p) override;
+    apString native(const apPath& p) override;
+    std::int64_t file_size(const apPath& p) override;
+    apString absolute(const apPath& p) override;
+    apStatus open_input(const apPath& p, std::unique_ptr<std::istream>& stream) override;
+    apStatus open_output(const apPath& p, std::unique_ptr<std::ostream>& stream) override;
+    apStatus rename(const apPath& from, const apPath& to) override;
+
+private:
+    apPosixReadMode read_mode_;
+    apPosixRWMode rw_mode_;
+    apPosixWriteMode write_mode_;
+};
+
+#endif

@@ -1,0 +1,72 @@
+// The library as a host sees it: loaded at run time, eight C functions
+// under their undecorated names.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "support/dynlib.h"
+
+namespace {
+
+using testsupport::DynamicLibrary;
+
+class Exports : public ::testing::Test {
+protected:
+    DynamicLibrary library{testsupport::library_file()};
+};
+
+TEST_F(Exports, AllEightFunctionsByUndecoratedName)
+{
+    ASSERT_TRUE(library.loaded()) << testsupport::library_file();
+    for (const char* name : {"api_version", "set_parameter_value", "delete_string", "hypot",
+                             "electrode_materials", "surface_finishes", "optimum_undersizes",
+                             "qel_installed"})
+        EXPECT_NE(library.symbol(name), nullptr) << name;
+}
+
+TEST_F(Exports, ApiVersionIsAFreshCopyEachTime)
+{
+    auto api_version = library.function<const char* (*)()>("api_version");
+    auto delete_string = library.function<void (*)(void*)>("delete_string");
+    ASSERT_TRUE(api_version && delete_string);
+    const char* a = api_version();
+    const char* b = api_version();
+    EXPECT_STREQ(a, "1.0");
+    EXPECT_STREQ(b, "1.0");
+    EXPECT_NE(a, b);
+    delete_string(const_cast<char*>(a));
+    delete_string(const_cast<char*>(b));
+    delete_string(nullptr);
+}
+
+TEST_F(Exports, HypotReachesTheRuntime)
+{
+    // On POSIX the export shares its name with the C library's function; a
+    // call that bound back to itself would never return.
+    auto hypot = library.function<double (*)(double, double)>("hypot");
+    ASSERT_NE(hypot, nullptr);
+    EXPECT_EQ(hypot(3.0, 4.0), 5.0);
+    EXPECT_EQ(hypot(-5.0, 12.0), 13.0);
+    EXPECT_EQ(hypot(0.0, 0.0), 0.0);
+}
+
+TEST_F(Exports, SetParameterValueReportsMalformedText)
+{
+    auto set = library.function<void (*)(const char*, const char*, int*)>("set_parameter_value");
+    ASSERT_NE(set, nullptr);
+    struct {
+        const char* name;
+        const char* value;
+        int status;
+    } cases[] = {
+        {"MachineName", "Charmilles", 0}, {"MachineName", "", 0},   {"MachineName", nullptr, 0},
+        {"\xC3", "x", 2},                 {"MachineName", "\xFF", 2}, {nullptr, "x", 0},
+    };
+    for (const auto& c : cases) {
+        int status = -1;
+        set(c.name, c.value, &status);
+        EXPECT_EQ(status, c.status) << (c.name ? c.name : "(null)");
+    }
+}
+
+} // namespace

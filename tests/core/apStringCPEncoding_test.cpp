@@ -1,0 +1,257 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/apStringCPEncoding.h"
+#include "core/codePage.h"
+#include "support/printers.h"
+
+namespace {
+
+using cp_t = apString::codepoint;
+
+std::string bytes(const utString& s)
+{
+    return s.is_null() ? std::string("<null>") : std::string(s.c_str(), s.length());
+}
+
+apString text(std::vector<cp_t> code_points)
+{
+    int error = 0;
+    return apString(code_points.data(), code_points.size(), &error);
+}
+
+std::vector<cp_t> code_points(const apString& s)
+{
+    return std::vector<cp_t>(s.data(), s.data() + s.length());
+}
+
+// What code page 1252 makes of each byte: Latin-1, except for 80..9F, where
+// five bytes the code page leaves undefined pass through as C1 controls.
+cp_t cp1252(unsigned int byte)
+{
+    static const cp_t row80[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    };
+    return byte >= 0x80 && byte < 0xA0 ? row80[byte - 0x80] : byte;
+}
+
+TEST(apStringCPEncoding, Cp1252DecodesEveryByte)
+{
+    apStringCPEncoding enc(1252);
+    std::string all;
+    std::vector<cp_t> expected;
+    for (unsigned int b = 1; b < 256; ++b) {
+        char one[2] = {static_cast<char>(b), 0};
+        int error = 7;
+        apString s = enc.decode(one, &error);
+        EXPECT_EQ(error, 0) << b;
+        EXPECT_EQ(code_points(s), std::vector<cp_t>{cp1252(b)}) << std::hex << b;
+        all += static_cast<char>(b);
+        expected.push_back(cp1252(b));
+    }
+    int error = 7;
+    EXPECT_EQ(code_points(enc.decode(all.c_str(), &error)), expected);
+    EXPECT_EQ(error, 0);
+}
+
+TEST(apStringCPEncoding, Cp1252EncodesEveryByteBack)
+{
+    apStringCPEncoding enc(1252);
+    for (unsigned int b = 1; b < 256; ++b) {
+        int error = 7;
+        utString s = enc.encode(text({cp1252(b)}), &error);
+        EXPECT_EQ(error, 0) << b;
+        EXPECT_EQ(bytes(s), std::string(1, static_cast<char>(b))) << std::hex << b;
+    }
+}
+
+TEST(apStringCPEncoding, Cp1252BestFitAndDefaultCharacter)
+{
+    const struct {
+        std::vector<cp_t> text;
+        const char* bytes;
+        int error;
+    } cases[] = {
+        {{0x4E00}, "?", 1},
+        {{0x41, 0x4E00, 0x42}, "A?B", 1},
+        {{0x0410}, "?", 1},               // Cyrillic has no best fit
+        {{0x1F600}, "??", 1},             // one default per UTF-16 unit
+        {{0x0100}, "A", 0},
+        {{0x0141, 0x00F3, 0x0064, 0x017A}, "L\xF3" "dz", 0},
+        {{0x2212}, "-", 0},
+        {{0x221E}, "8", 0},
+        {{0x3000}, " ", 0},
+        {{0xFF21, 0xFF5A}, "Az", 0},
+        {{0x2248}, "\x98", 0},
+        {{0x20AC, 0x2122}, "\x80\x99", 0},
+        {{0x0100, 0x4E00}, "A?", 1},
+        {{0x003F}, "?", 0},
+        {{0x0081, 0x009D}, "\x81\x9D", 0},
+        {{0xD800}, "?", 1},               // lone surrogates
+        {{0xDC00, 0x41}, "?A", 1},
+        {{0xFFFF}, "?", 1},
+    };
+    apStringCPEncoding enc(1252);
+    for (const auto& c : cases) {
+        int error = 7;
+        utString s = enc.encode(text(c.text), &error);
+        EXPECT_EQ(bytes(s), c.bytes) << std::hex << c.text[0];
+        EXPECT_EQ(error, c.error) << std::hex << c.text[0];
+    }
+}
+
+TEST(apStringCPEncoding, EmptyAndNull)
+{
+    apStringCPEncoding enc(1252);
+    int error = 7;
+    apString decoded = enc.decode("", &error);
+    EXPECT_EQ(error, 0);
+    EXPECT_FALSE(decoded.is_null());
+    EXPECT_TRUE(decoded.is_empty());
+
+    error = 7;
+    utString encoded = enc.encode(apString::empty_string(), &error);
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(bytes(encoded), "");
+
+    error = 0;
+    EXPECT_EQ(enc.decode(nullptr, &error), apString("Failed to convert to apString."));
+    EXPECT_EQ(error, 1);
+    error = 0;
+    EXPECT_EQ(bytes(enc.encode(apString(), &error)), "Failed to convert to 8-bit encoding.");
+    EXPECT_EQ(error, 1);
+}
+
+TEST(apStringCPEncoding, UnknownCodePageFails)
+{
+    for (unsigned int cp : {1259u, 1249u, 12345u}) {
+        apStringCPEncoding enc(cp);
+        int error = 0;
+        apString decoded = enc.decode("abc", &error);
+        EXPECT_EQ(decoded, apString("Failed to convert to apString.")) << cp;
+        EXPECT_EQ(decoded.error(), 0) << cp;
+        EXPECT_EQ(error, 1) << cp;
+        error = 0;
+        EXPECT_EQ(bytes(enc.encode("abc", &error)), "Failed to convert to 8-bit encoding.") << cp;
+        EXPECT_EQ(error, 1) << cp;
+    }
+}
+
+// Conversions of the other named code pages on which Windows and the POSIX
+// build agree.
+TEST(apStringCPEncoding, OtherCodePagesDecode)
+{
+    const struct {
+        unsigned int cp;
+        const char* bytes;
+        std::vector<cp_t> text; // empty: the conversion fails
+    } cases[] = {
+        {1250, "\x8A\xB9", {0x0160, 0x0105}},
+        {1250, "\x81\x98", {0x0081, 0x0098}},   // undefined bytes pass through
+        {874, "\x81\xA1", {0x0081, 0x0E01}},
+        {1258, "A\xDE", {0x0041, 0x0303}},      // combining marks stay apart
+        {1251, "\xC0\xFF", {0x0410, 0x044F}},
+        {1253, "\xC1", {0x0391}},
+        {1255, "\xE0", {0x05D0}},
+        {866, "\x80\xE9", {0x0410, 0x0449}},
+        {852, "\xA5", {0x0105}},
+        {20866, "\xC1\xF1", {0x0430, 0x042F}},
+        {28592, "\xA1\xB1", {0x0104, 0x0105}},
+        {932, "A\x82\xA0\xB1", {0x41, 0x3042, 0xFF71}},
+        {936, "\xD2\xBB", {0x4E00}},
+        {949, "\xB0\xA1", {0xAC00}},
+        {950, "\xA4\x40", {0x4E00}},
+        {949, "A\xE9\x81", {}},
+        {950, "\x82\xA0", {}},
+        {932, "\x82", {}},        // a lead byte without its trail
+        {50225, "abc", {}},      // no strict decoding of ISO-2022
+    };
+    for (const auto& c : cases) {
+        apStringCPEncoding enc(c.cp);
+        int error = 7;
+        apString s = enc.decode(c.bytes, &error);
+        if (c.text.empty()) {
+            EXPECT_EQ(error, 1) << c.cp << " " << c.bytes;
+            EXPECT_EQ(s, apString("Failed to convert to apString.")) << c.cp;
+        } else {
+            EXPECT_EQ(error, 0) << c.cp << " " << c.bytes;
+            EXPECT_EQ(code_points(s), c.text) << c.cp << " " << c.bytes;
+        }
+    }
+}
+
+TEST(apStringCPEncoding, OtherCodePagesEncode)
+{
+    const struct {
+        unsigned int cp;
+        std::vector<cp_t> text;
+        const char* bytes;
+        int error;
+    } cases[] = {
+        {1251, {0x0410, 0x044F}, "\xC0\xFF", 0},
+        {1251, {0x4E00}, "?", 1},
+        {1250, {0x0100, 0x00C6}, "AA", 0},       // best fit
+        {1251, {0x00C0}, "A", 0},
+        {1255, {0xFB2C}, "?", 1},                // no decomposition
+        {1258, {0x00C3}, "?", 1},
+        {866, {0x00A7, 0x0410}, "\x15\x80", 0},
+        {20866, {0x0430, 0x41}, "\xC1" "A", 0},
+        {28592, {0x0104}, "\xA1", 0},
+        {932, {0x41, 0x4E00, 0x3042}, "A\x88\xEA\x82\xA0", 0},
+        {932, {0x1F600}, "??", 1},
+        {936, {0x4E00}, "\xD2\xBB", 0},
+        {949, {0xAC00, 0x0410}, "\xB0\xA1\xAC\xA1", 0},
+        {950, {0x4E00, 0x0E01}, "\xA4\x40?", 1},
+    };
+    for (const auto& c : cases) {
+        apStringCPEncoding enc(c.cp);
+        int error = 7;
+        utString s = enc.encode(text(c.text), &error);
+        EXPECT_EQ(bytes(s), c.bytes) << c.cp << " " << std::hex << c.text[0];
+        EXPECT_EQ(error, c.error) << c.cp << " " << std::hex << c.text[0];
+    }
+}
+
+TEST(apStringCPEncoding, CodePageZeroIsTheAnsiCodePage)
+{
+    apStringCPEncoding ansi(0), named(codepage::ansi_code_page());
+    std::string all;
+    for (unsigned int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
+    int e1 = 0, e2 = 0;
+    EXPECT_EQ(ansi.decode(all.c_str(), &e1), named.decode(all.c_str(), &e2));
+    EXPECT_EQ(e1, e2);
+    apString sample = text({0x41, 0x0100, 0x4E00, 0x20AC});
+    EXPECT_EQ(bytes(ansi.encode(sample, &e1)), bytes(named.encode(sample, &e2)));
+    EXPECT_EQ(e1, e2);
+}
+
+// The two-call contract of the conversion seam.
+TEST(CodePage, CountsAndCapacity)
+{
+    apWchar units[8];
+    EXPECT_EQ(codepage::to_utf16(1252, "ab\x80", nullptr, 0), 4);
+    EXPECT_EQ(codepage::to_utf16(1252, "ab\x80", units, 3), 0);
+    EXPECT_EQ(codepage::to_utf16(1252, "ab\x80", units, 8), 4);
+    EXPECT_EQ(units[2], static_cast<apWchar>(0x20AC));
+    EXPECT_EQ(units[3], static_cast<apWchar>(0));
+
+    const apWchar wide[] = {0x41, 0x4E00, 0};
+    char out[8];
+    int used = 7;
+    EXPECT_EQ(codepage::from_utf16(1252, wide, nullptr, 0, nullptr), 3);
+    EXPECT_EQ(codepage::from_utf16(1252, wide, out, 2, &used), 0);
+    EXPECT_EQ(codepage::from_utf16(1252, wide, out, 8, &used), 3);
+    EXPECT_EQ(std::string(out), "A?");
+    EXPECT_EQ(used, 1);
+    const apWchar plain[] = {0x41, 0};
+    EXPECT_EQ(codepage::from_utf16(1252, plain, out, 8, &used), 2);
+    EXPECT_EQ(used, 0);
+}
+
+} // namespace
