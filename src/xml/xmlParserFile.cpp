@@ -25,7 +25,8 @@ bool xmlParser::parse_file(xmlNode* target, const apPath& path)
         if (relative.exists())
             file = relative;
     }
-    if (!file.exists()) {
+    // A directory would make the stream throw on reading.
+    if (!file.is_file()) {
         fail(ReadError);
         return false;
     }
