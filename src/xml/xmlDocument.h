@@ -75,6 +75,12 @@ private:
     // Nesting of elements, internal subsets and entity values being parsed
     // into this tree, over all parsers at work on it.
     int parse_depth_;
+    // External entity files being read into this tree, one inside another.
+    int external_depth_;
+    // What the bound references made by the current outermost parse expand
+    // to together, and how far they may.
+    unsigned long long expansion_;
+    unsigned long long expansion_budget_;
 };
 
 #endif

@@ -38,8 +38,7 @@ xmlNode* xmlEntityReference::clone_node(bool deep) const
     if (!deep || entity_ == nullptr)
         return owner_->create_entity_reference(name_);
     xmlDocumentFragment* copy = owner_->create_document_fragment();
-    for (xmlNode* child = entity_->first_child(); child != nullptr; child = child->next_sibling())
-        copy->append_child(child->clone_node(true));
+    append_child_clones(copy); // this reference's children are its entity's
     return copy;
 }
 

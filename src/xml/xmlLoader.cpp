@@ -35,6 +35,12 @@ bool xmlParser::read_text(std::istream& in, apString* text, apEncodingDescriptor
         fail(EmptyInput);
         return false;
     }
+    // Decoded, every byte may become four; past this the host's memory is
+    // at stake, so such input is not read at all.
+    if (static_cast<unsigned long long>(size) > xml_max_input_bytes) {
+        fail(InputTooLarge);
+        return false;
+    }
 
     // One byte more, 0, so that every decoder may take the bytes as
     // zero-terminated.
@@ -119,6 +125,11 @@ bool xmlParser::parse_file(xmlNode* target, const apPath& path)
         return false;
     }
     xmlDocument* document = target->owner_document(); // a document owns itself
+    // A file that names itself, or a ring of files, would read forever.
+    if (document->external_depth_ >= xml_max_external_depth) {
+        fail(ExternalTooDeep);
+        return false;
+    }
     const apPath& base = document->path();
     apPath file = path;
     if (!file.exists() && file.is_relative() && !base.text().is_null() && !base.text().is_empty()) {
@@ -140,7 +151,10 @@ bool xmlParser::parse_file(xmlNode* target, const apPath& path)
     if (!read_text(*in, &text, &encoding))
         return false;
     document->set_encoding(encoding);
-    return parse(target, text);
+    ++document->external_depth_;
+    const bool parsed = parse(target, text);
+    --document->external_depth_;
+    return parsed;
 }
 
 xmlDocument* xmlParser::load_document(std::istream& in)

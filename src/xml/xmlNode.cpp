@@ -197,8 +197,36 @@ void xmlNode::remove_all_children()
 
 void xmlNode::append_child_clones(xmlNode* copy) const
 {
-    for (xmlNode* child = first_child(); child != nullptr; child = child->next_sibling())
-        copy->append_child(child->clone_node(true));
+    // With a stack of its own: a tree built by hand may nest deeper than
+    // the host's stack would allow a recursive copy. Each copy joins its
+    // parent once it is complete, while the parent is still detached, so
+    // that the ancestor check of append_child costs nothing at any depth.
+    struct Pending {
+        const xmlNode* next; // the next source child to copy
+        xmlNode* into;       // the copy being filled
+        bool joins;          // whether `into` is appended below when complete
+    };
+    std::vector<Pending> pending{{first_child(), copy, false}};
+    while (!pending.empty()) {
+        const xmlNode* child = pending.back().next;
+        if (child == nullptr) {
+            const Pending done = pending.back();
+            pending.pop_back();
+            if (done.joins)
+                pending.back().into->append_child(done.into);
+            continue;
+        }
+        pending.back().next = child->next_sibling();
+        xmlNode* into = pending.back().into;
+        if (child->node_type() == ENTITY_REFERENCE_NODE &&
+            static_cast<const xmlEntityReference*>(child)->entity() != nullptr) {
+            // A bound reference copies as its entity's content, in its place.
+            pending.push_back({child->first_child(), into, false});
+            continue;
+        }
+        if (xmlNode* clone = child->clone_node(false))
+            pending.push_back({child->first_child(), clone, true});
+    }
 }
 
 namespace {

@@ -14,7 +14,24 @@ enum xmlParseError : unsigned int {
     MissingEndTag = 8,        // content ended before any end tag was read
     DecodeError = 10,         // the bytes cannot be decoded
     UnsupportedEncoding = 11, // the detected encoding cannot be decoded
-    EmptyInput = 12           // the input holds no bytes
+    EmptyInput = 12,          // the input holds no bytes
+    // Limits that keep hostile input from exhausting the host's stack,
+    // memory or time; no ordinary document comes near them.
+    NestingTooDeep = 13,      // elements (or entity contents) nest deeper than xml_max_depth
+    ExpansionTooLarge = 14,   // entity references would expand beyond the document's budget
+    ExternalTooDeep = 15,     // external entity files include each other too deeply
+    InputTooLarge = 16        // the input holds more than xml_max_input_bytes
 };
+
+// Deepest nesting of elements, internal subsets and entity contents.
+constexpr int xml_max_depth = 256;
+// Deepest chain of external entity files that read each other.
+constexpr int xml_max_external_depth = 8;
+// What all references of one document may expand to together: the larger
+// of this and xml_expansion_factor times the document's own length.
+constexpr unsigned long long xml_min_expansion_budget = 1ull << 20;
+constexpr unsigned long long xml_expansion_factor = 10;
+// The largest input that is read at all; only its size is looked at.
+constexpr unsigned long long xml_max_input_bytes = 64ull << 20;
 
 #endif

@@ -35,7 +35,8 @@ bool is_quote(apString::codepoint c)
 } // namespace
 
 xmlParser::xmlParser()
-    : at_end_(0), error_(NoError), line_(1), column_(1), target_document_(nullptr), skip_space_(1)
+    : at_end_(0), error_(NoError), line_(1), column_(1), target_document_(nullptr), skip_space_(1),
+      expanded_size_(0), nested_depth_(0), base_depth_(0)
 {
     reset();
 }
@@ -73,6 +74,15 @@ bool xmlParser::parse(xmlNode* target, const apString& text)
     if (target->is_read_only() && target->node_type() != DOCUMENT_TYPE_NODE) {
         fail(ReadOnlyTarget);
         return false;
+    }
+    base_depth_ = target_document_->parse_depth_;
+    nested_depth_ = 0;
+    expanded_size_ = text.length();
+    if (base_depth_ == 0) {
+        // The outermost parse sets the budget for every nested one.
+        target_document_->expansion_ = 0;
+        const unsigned long long scaled = expanded_size_ * xml_expansion_factor;
+        target_document_->expansion_budget_ = scaled > xml_min_expansion_budget ? scaled : xml_min_expansion_budget;
     }
     while (xmlNode* node = read_node()) {
         if (target->node_type() == DOCUMENT_TYPE_NODE && node->node_type() == ENTITY_NODE) {
@@ -141,13 +151,42 @@ void xmlParser::skip_white_space()
 
 bool xmlParser::descend()
 {
-    ++target_document_->parse_depth_;
+    // Refused before the level is entered, so the stack never holds more
+    // than xml_max_depth levels of the recursion.
+    if (target_document_->parse_depth_ >= xml_max_depth) {
+        fail(NestingTooDeep);
+        return false;
+    }
+    const int depth = ++target_document_->parse_depth_;
+    if (depth - base_depth_ > nested_depth_)
+        nested_depth_ = depth - base_depth_;
     return true;
 }
 
 void xmlParser::ascend()
 {
     --target_document_->parse_depth_;
+}
+
+bool xmlParser::admit_reference(const xmlEntity* entity)
+{
+    xmlDocument* document = target_document_;
+    document->expansion_ += entity->expanded_size();
+    if (document->expansion_ > document->expansion_budget_) {
+        fail(ExpansionTooLarge);
+        return false;
+    }
+    // The reference is a level of its own, and its entity's content hangs
+    // below it wherever the tree is walked.
+    const int depth = document->parse_depth_ + 1 + entity->nested_depth();
+    if (depth > xml_max_depth) {
+        fail(NestingTooDeep);
+        return false;
+    }
+    if (depth - base_depth_ > nested_depth_)
+        nested_depth_ = depth - base_depth_;
+    expanded_size_ += entity->expanded_size();
+    return true;
 }
 
 // ---- pieces of text
@@ -404,7 +443,10 @@ xmlNode* xmlParser::read_reference()
         return nullptr;
     }
     advance();
-    return target_document_->create_entity_reference(name);
+    xmlEntityReference* reference = target_document_->create_entity_reference(name);
+    if (reference->entity() != nullptr && !admit_reference(reference->entity()))
+        return nullptr;
+    return reference;
 }
 
 xmlNode* xmlParser::read_character_data(size_t start)

@@ -15,6 +15,7 @@
 
 class apPath;
 class xmlDocument;
+class xmlEntity;
 class xmlNode;
 
 class xmlParser {
@@ -53,6 +54,14 @@ public:
     // 0 while there is no error.
     int error_line() const { return error_ ? line_ : 0; }
     int error_column() const { return error_ ? column_ : 0; }
+
+    // What the text last parsed amounts to with every bound reference in it
+    // replaced by its entity's content, in characters; and how deep nodes
+    // nest below the target, entity contents included. An entity knows
+    // both once it is built, so references to it are weighed without
+    // expanding them.
+    unsigned long long expanded_size() const { return expanded_size_; }
+    int nested_depth() const { return nested_depth_; }
 
 protected:
     void fail(unsigned int code);
@@ -96,6 +105,8 @@ private:
     // belongs here.
     bool descend();
     void ascend();
+    // Weighs a reference bound to `entity` against the document's limits.
+    bool admit_reference(const xmlEntity* entity);
 
     unsigned int at_end_;
     apString source_;
@@ -106,6 +117,9 @@ private:
     xmlDocument* target_document_;
     apString end_tag_name_;
     unsigned int skip_space_;
+    unsigned long long expanded_size_;
+    int nested_depth_;
+    int base_depth_; // the document's depth when this parse began
 
     SearchMemo comment_end_;
     SearchMemo cdata_end_;
