@@ -2,29 +2,31 @@
 #include "qellink.h"
 
 #include "boundary/crtMath.h"
+#include "boundary/hostGuard.h"
 #include "boundary/hostText.h"
 #include "boundary/qliParameterMap.h"
 
 const char* api_version(void)
 {
-    return boundary::host_copy("1.0", 3);
+    return boundary::guarded<const char*>(nullptr, [] { return boundary::host_copy("1.0", 3); });
 }
 
 void set_parameter_value(const char* name, const char* value, int* status)
 {
-    int error = 0;
-    apString key(name, &error);
-    if (error) {
-        *status = 2;
-        return;
-    }
-    apString text(value, &error);
-    if (error) {
-        *status = 2;
-        return;
-    }
-    process_parameters().add_parameter(key, text);
-    *status = 0;
+    // Nothing but allocation can fail past the conversions; should anything
+    // throw, the map keeps its old value and the status says the value was
+    // not taken.
+    *status = boundary::guarded(2, [&] {
+        int error = 0;
+        apString key(name, &error);
+        if (error)
+            return 2;
+        apString text(value, &error);
+        if (error)
+            return 2;
+        process_parameters().add_parameter(key, text);
+        return 0;
+    });
 }
 
 void delete_string(void* text)

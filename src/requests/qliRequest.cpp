@@ -1,6 +1,7 @@
 #include "requests/qliRequest.h"
 
 #include <fstream>
+#include <new>
 #include <vector>
 
 #include "core/coiFiller.h"
@@ -14,6 +15,28 @@ namespace {
 std::unique_ptr<qliRequestResult> outcome(qliResult result)
 {
     return std::unique_ptr<qliRequestResult>(new qliRequestResult(result));
+}
+
+std::unique_ptr<qliRequestResult> read_answer(apPath const& answer_path)
+{
+    // The answer is the program's, not ours: whatever it holds, and whatever
+    // its stream throws, ends as an invalid answer. Allocation failure
+    // propagates as everywhere else.
+    try {
+        std::ifstream in(answer_path.narrow().c_str(), std::ios::in | std::ios::binary);
+        if (!in.good())
+            return outcome(invalid_answer);
+        qliAnswerFile answer(in);
+        if (answer.invalid())
+            return outcome(invalid_answer);
+        std::vector<apString> values;
+        answer.answer_values(coiFillers::make_filler(values));
+        return std::unique_ptr<qliRequestResult>(new qliRequestResult(ok, itIterator<apString>(values)));
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (...) {
+        return outcome(invalid_answer);
+    }
 }
 
 } // namespace
@@ -46,16 +69,7 @@ std::unique_ptr<qliRequestResult> qliRequest::make_request(apPath const& directo
     if (!answer_path.is_file())
         return outcome(no_answer);
 
-    std::ifstream in(answer_path.narrow().c_str(), std::ios::in | std::ios::binary);
-    if (!in.good())
-        return outcome(invalid_answer);
-    qliAnswerFile answer(in);
-    if (answer.invalid())
-        return outcome(invalid_answer);
-    std::vector<apString> values;
-    answer.answer_values(coiFillers::make_filler(values));
-    return std::unique_ptr<qliRequestResult>(
-        new qliRequestResult(ok, itIterator<apString>(values)));
+    return read_answer(answer_path);
 }
 
 int qliRequest::write_request(apPath const& request_file) const

@@ -2,6 +2,7 @@
 // own arguments for this query only, run the request.
 #include "qellink.h"
 
+#include "boundary/hostGuard.h"
 #include "boundary/qliParameterMap.h"
 #include "core/apStringFormatter.h"
 #include "requests/qliRequestKinds.h"
@@ -28,40 +29,46 @@ apString fixed(double value)
 
 const char* electrode_materials(const char* part_material, int* status)
 {
-    qliParameterMap parameters(process_parameters());
-    apString part;
-    if (!take_argument(part_material, part, status))
-        return nullptr;
-    parameters.add_parameter("PartMaterial", part);
-    return qliUtils::make_request<qliElectrodeMaterialRequest>(parameters, *status);
+    return boundary::guarded_query(status, [&]() -> const char* {
+        qliParameterMap parameters(process_parameters());
+        apString part;
+        if (!take_argument(part_material, part, status))
+            return nullptr;
+        parameters.add_parameter("PartMaterial", part);
+        return qliUtils::make_request<qliElectrodeMaterialRequest>(parameters, *status);
+    });
 }
 
 const char* surface_finishes(const char* part_material, const char* electrode_material, int* status)
 {
-    qliParameterMap parameters(process_parameters());
-    apString part, electrode;
-    if (!take_argument(part_material, part, status) ||
-        !take_argument(electrode_material, electrode, status))
-        return nullptr;
-    parameters.add_parameter("PartMaterial", part);
-    parameters.add_parameter("ElectrodeMaterial", electrode);
-    return qliUtils::make_request<qliSurfaceFinishRequest>(parameters, *status);
+    return boundary::guarded_query(status, [&]() -> const char* {
+        qliParameterMap parameters(process_parameters());
+        apString part, electrode;
+        if (!take_argument(part_material, part, status) ||
+            !take_argument(electrode_material, electrode, status))
+            return nullptr;
+        parameters.add_parameter("PartMaterial", part);
+        parameters.add_parameter("ElectrodeMaterial", electrode);
+        return qliUtils::make_request<qliSurfaceFinishRequest>(parameters, *status);
+    });
 }
 
 const char* optimum_undersizes(const char* part_material, const char* electrode_material,
                                double machining_depth, double attack_frontal_surface,
                                double surface_finish, double total_length_of_electrode, int* status)
 {
-    qliParameterMap parameters(process_parameters());
-    apString part, electrode;
-    if (!take_argument(part_material, part, status) ||
-        !take_argument(electrode_material, electrode, status))
-        return nullptr;
-    parameters.add_parameter("PartMaterial", part);
-    parameters.add_parameter("ElectrodeMaterial", electrode);
-    parameters.add_parameter("MachiningDepth", fixed(machining_depth));
-    parameters.add_parameter("AttackFrontalSurface", fixed(attack_frontal_surface / 100.0));
-    parameters.add_parameter("SurfaceFinish", fixed(surface_finish));
-    parameters.add_parameter("TotalLengthOfElectrode", fixed(total_length_of_electrode / 1000.0));
-    return qliUtils::make_request<qliOptimumUndersizesRequest>(parameters, *status);
+    return boundary::guarded_query(status, [&]() -> const char* {
+        qliParameterMap parameters(process_parameters());
+        apString part, electrode;
+        if (!take_argument(part_material, part, status) ||
+            !take_argument(electrode_material, electrode, status))
+            return nullptr;
+        parameters.add_parameter("PartMaterial", part);
+        parameters.add_parameter("ElectrodeMaterial", electrode);
+        parameters.add_parameter("MachiningDepth", fixed(machining_depth));
+        parameters.add_parameter("AttackFrontalSurface", fixed(attack_frontal_surface / 100.0));
+        parameters.add_parameter("SurfaceFinish", fixed(surface_finish));
+        parameters.add_parameter("TotalLengthOfElectrode", fixed(total_length_of_electrode / 1000.0));
+        return qliUtils::make_request<qliOptimumUndersizesRequest>(parameters, *status);
+    });
 }

@@ -1,0 +1,44 @@
+// Exceptions stop at the exported functions: a host written in C has no way
+// to catch them, and one that crosses the boundary ends the host's process.
+// Allocation failure alone propagates, as the host expects of any
+// allocation; every other exception becomes the function's failure value.
+#ifndef QEL_BOUNDARY_HOSTGUARD_H
+#define QEL_BOUNDARY_HOSTGUARD_H
+
+#include <new>
+
+namespace boundary {
+
+// Status of a query that an unexpected exception ended: the request could
+// not be carried out, as when its program fails to start.
+constexpr int status_request_failed = 4;
+
+template <class R, class Body>
+R guarded(R on_exception, Body&& body)
+{
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (...) {
+        return on_exception;
+    }
+}
+
+// For the queries: the status is written whatever happens.
+template <class Body>
+const char* guarded_query(int* status, Body&& body)
+{
+    try {
+        return body();
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (...) {
+        *status = status_request_failed;
+        return nullptr;
+    }
+}
+
+} // namespace boundary
+
+#endif
