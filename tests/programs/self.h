@@ -13,6 +13,10 @@ std::filesystem::path own_file(char** argv);
 
 long process_id();
 
+// Starts the program's own file again with one argument, not waiting for
+// it; false when it could not be started.
+bool start_self(char** argv, const char* argument);
+
 // Ends the process the way a faulting program ends, without a crash dialog.
 [[noreturn]] void crash();
 

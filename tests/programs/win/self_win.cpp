@@ -25,6 +25,21 @@ long process_id()
     return static_cast<long>(GetCurrentProcessId());
 }
 
+bool start_self(char** argv, const char* argument)
+{
+    const std::wstring file = own_file(argv).wstring();
+    std::wstring command = L"\"" + file + L"\" " + std::wstring(argument, argument + std::char_traits<char>::length(argument));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(file.c_str(), &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
 void crash()
 {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
