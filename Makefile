@@ -5,7 +5,10 @@ APT_PACKAGES := cmake ninja-build g++ googletest libgtest-dev \
                 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
                 pkgconf libxml2-dev iso-codes xkb-data
 
-.PHONY: all deps test demo clean $(addprefix configure-,$(PRESETS)) $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := answer_load unicode_decode formatter paths
+
+.PHONY: all deps test demo fuzz clean configure-fuzz $(addprefix configure-,$(PRESETS)) $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build-native
 
@@ -30,6 +33,18 @@ $(addprefix test-,$(PRESETS)): test-%: build-%
 	ctest --preset $*
 
 test: $(addprefix test-,$(PRESETS))
+
+# Each fuzz target for FUZZ_SECONDS. New inputs go to build/fuzz/corpus;
+# the committed corpus under fuzz/corpus is read, not written (merge what is
+# worth keeping with -merge=1). A crash leaves its input in build/fuzz and
+# stops the run.
+configure-fuzz: deps
+	@command -v clang++-14 >/dev/null || { echo "fuzz needs clang-14 and libclang-rt-14-dev"; exit 1; }
+	cmake --preset fuzz
+
+fuzz: configure-fuzz
+	cmake --build --preset fuzz
+	@for t in $(FUZZ_TARGETS); do 	  mkdir -p build/fuzz/corpus/$$t && 	  echo "== $$t ($(FUZZ_SECONDS) s)" && 	  build/fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 	    -artifact_prefix=build/fuzz/$$t- build/fuzz/corpus/$$t fuzz/corpus/$$t || exit 1; 	done
 
 # Only what the demo needs: the command-line host and the exchange directory
 # with the reference technology programs.
