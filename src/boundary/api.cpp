@@ -16,7 +16,7 @@ void set_parameter_value(const char* name, const char* value, int* status)
     // Nothing but allocation can fail past the conversions; should anything
     // throw, the map keeps its old value and the status says the value was
     // not taken.
-    *status = boundary::guarded(2, [&] {
+    int result = boundary::guarded(2, [&] {
         int error = 0;
         apString key(name, &error);
         if (error)
@@ -27,6 +27,8 @@ void set_parameter_value(const char* name, const char* value, int* status)
         process_parameters().add_parameter(key, text);
         return 0;
     });
+    if (status)
+        *status = result;
 }
 
 void delete_string(void* text)

@@ -25,16 +25,19 @@ R guarded(R on_exception, Body&& body)
     }
 }
 
-// For the queries: the status is written whatever happens.
+// For the queries: the status is written whatever happens. The body gets a
+// status it can always write, even when the host passed none.
 template <class Body>
 const char* guarded_query(int* status, Body&& body)
 {
+    int unread = 0;
+    int* out = status ? status : &unread;
     try {
-        return body();
+        return body(out);
     } catch (const std::bad_alloc&) {
         throw;
     } catch (...) {
-        *status = status_request_failed;
+        *out = status_request_failed;
         return nullptr;
     }
 }

@@ -29,7 +29,7 @@ apString fixed(double value)
 
 const char* electrode_materials(const char* part_material, int* status)
 {
-    return boundary::guarded_query(status, [&]() -> const char* {
+    return boundary::guarded_query(status, [&](int* status) -> const char* {
         qliParameterMap parameters(process_parameters());
         apString part;
         if (!take_argument(part_material, part, status))
@@ -41,7 +41,7 @@ const char* electrode_materials(const char* part_material, int* status)
 
 const char* surface_finishes(const char* part_material, const char* electrode_material, int* status)
 {
-    return boundary::guarded_query(status, [&]() -> const char* {
+    return boundary::guarded_query(status, [&](int* status) -> const char* {
         qliParameterMap parameters(process_parameters());
         apString part, electrode;
         if (!take_argument(part_material, part, status) ||
@@ -57,7 +57,7 @@ const char* optimum_undersizes(const char* part_material, const char* electrode_
                                double machining_depth, double attack_frontal_surface,
                                double surface_finish, double total_length_of_electrode, int* status)
 {
-    return boundary::guarded_query(status, [&]() -> const char* {
+    return boundary::guarded_query(status, [&](int* status) -> const char* {
         qliParameterMap parameters(process_parameters());
         apString part, electrode;
         if (!take_argument(part_material, part, status) ||

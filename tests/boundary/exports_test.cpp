@@ -69,4 +69,14 @@ TEST_F(Exports, SetParameterValueReportsMalformedText)
     }
 }
 
+TEST_F(Exports, ANullStatusPointerIsTolerated)
+{
+    auto set = library.function<void (*)(const char*, const char*, int*)>("set_parameter_value");
+    auto query = library.function<const char* (*)(const char*, int*)>("electrode_materials");
+    ASSERT_TRUE(set && query);
+    set("Unrelated", "x", nullptr);
+    set("Unrelated", "\xFF", nullptr);
+    EXPECT_EQ(query("\xC3", nullptr), nullptr);
+}
+
 } // namespace
