@@ -20,6 +20,20 @@ bool take_argument(const char* utf8, apString& out, int* status)
     return error == 0;
 }
 
+// Adds "PartMaterial" and "ElectrodeMaterial", converted in that order;
+// false (status 2) at the first malformed one.
+bool add_materials(qliParameterMap& parameters, const char* part_material,
+                   const char* electrode_material, int* status)
+{
+    apString part, electrode;
+    if (!take_argument(part_material, part, status) ||
+        !take_argument(electrode_material, electrode, status))
+        return false;
+    parameters.add_parameter("PartMaterial", part);
+    parameters.add_parameter("ElectrodeMaterial", electrode);
+    return true;
+}
+
 apString fixed(double value)
 {
     return apStringFormatter::format("%f", value);
@@ -43,12 +57,8 @@ const char* surface_finishes(const char* part_material, const char* electrode_ma
 {
     return boundary::guarded_query(status, [&](int* status) -> const char* {
         qliParameterMap parameters(process_parameters());
-        apString part, electrode;
-        if (!take_argument(part_material, part, status) ||
-            !take_argument(electrode_material, electrode, status))
+        if (!add_materials(parameters, part_material, electrode_material, status))
             return nullptr;
-        parameters.add_parameter("PartMaterial", part);
-        parameters.add_parameter("ElectrodeMaterial", electrode);
         return qliUtils::make_request<qliSurfaceFinishRequest>(parameters, *status);
     });
 }
@@ -59,12 +69,8 @@ const char* optimum_undersizes(const char* part_material, const char* electrode_
 {
     return boundary::guarded_query(status, [&](int* status) -> const char* {
         qliParameterMap parameters(process_parameters());
-        apString part, electrode;
-        if (!take_argument(part_material, part, status) ||
-            !take_argument(electrode_material, electrode, status))
+        if (!add_materials(parameters, part_material, electrode_material, status))
             return nullptr;
-        parameters.add_parameter("PartMaterial", part);
-        parameters.add_parameter("ElectrodeMaterial", electrode);
         parameters.add_parameter("MachiningDepth", fixed(machining_depth));
         parameters.add_parameter("AttackFrontalSurface", fixed(attack_frontal_surface / 100.0));
         parameters.add_parameter("SurfaceFinish", fixed(surface_finish));
