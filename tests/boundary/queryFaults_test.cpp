@@ -33,16 +33,20 @@ TEST_F(QueryFaults, ProgramsThatMisbehave)
         const char* values;
         bool request_stays;
     } cases[] = {
-        {"half_answer_then_crashes", kTwoValues, 6, nullptr, true},
         // The request is read before the program starts; what it does with
         // the file afterwards is its own affair.
         {"removes_request", kTwoValues, 0, "Copper\nGraphite", false},
         {"removes_request", nullptr, 5, nullptr, false},
         {"answers_with_a_directory", nullptr, 5, nullptr, true},
     };
+    std::string installed;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.program) + (c.answer ? " with an answer" : ""));
-        install(c.program);
+        // wine keeps a program's file busy a moment after it ended: a
+        // program is copied in once, not again over itself.
+        if (installed != c.program)
+            install(c.program);
+        installed = c.program;
         std::error_code ignored;
         fs::remove(at("answer.xml"), ignored);
         fs::remove(at("A_ElectrodeMat.xml"), ignored);
@@ -57,6 +61,18 @@ TEST_F(QueryFaults, ProgramsThatMisbehave)
     // The directory the last program left is in the answer's way now.
     EXPECT_TRUE(fs::is_directory(at("A_ElectrodeMat.xml")));
     EXPECT_EQ(host.electrode_materials("1.2379").status, 3);
+}
+
+TEST_F(QueryFaults, HalfAnAnswerThenACrash)
+{
+    // A crashed program's file may stay busy under wine while its debugger
+    // runs, so it gets a program name of its own.
+    install("half_answer_then_crashes", "SurfaceFinish.exe");
+    write_bytes(at("answer.xml"), kTwoValues);
+    Reply reply = host.surface_finishes("1.2379", "Copper");
+    EXPECT_EQ(reply.status, 6);
+    EXPECT_TRUE(reply.is_null);
+    EXPECT_TRUE(fs::is_regular_file(at("R_SurfaceFinish.xml")));
 }
 
 TEST_F(QueryFaults, ChildThatOutlivesTheProgramIsNotWaitedFor)
