@@ -4,13 +4,23 @@ PRESETS := native sanitize windows
 APT_PACKAGES := cmake ninja-build g++ googletest libgtest-dev \
                 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
                 pkgconf libxml2-dev iso-codes xkb-data
+# Only the benchmarks compare against these; neither the library nor its
+# tests use them.
+BENCH_APT_PACKAGES := cmake ninja-build g++ pkgconf libbenchmark-dev libpugixml-dev libxml2-dev python3
+BENCH_OUT := build/bench/results
 
-.PHONY: all deps test demo clean $(addprefix configure-,$(PRESETS)) $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all deps deps-bench install-packages bench test demo clean $(addprefix configure-,$(PRESETS)) $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build-native
 
 deps:
-	@missing=""; for p in $(APT_PACKAGES); do \
+	@$(MAKE) --no-print-directory install-packages PACKAGES="$(APT_PACKAGES)"
+
+deps-bench:
+	@$(MAKE) --no-print-directory install-packages PACKAGES="$(BENCH_APT_PACKAGES)"
+
+install-packages:
+	@missing=""; for p in $(PACKAGES); do \
 	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
 	if [ -n "$$missing" ]; then \
 	  if [ "$$(id -u)" = 0 ]; then \
@@ -29,6 +39,18 @@ test-%: build-%
 	ctest --preset $*
 
 test: $(addprefix test-,$(PRESETS))
+
+# Configures, builds and runs the benchmarks, then prints the table.
+bench: deps-bench
+	cmake --preset bench
+	cmake --build --preset bench
+	@mkdir -p $(BENCH_OUT)
+	build/bench/bench/qel_bench --benchmark_filter='^query/' \
+	  --benchmark_out=$(BENCH_OUT)/query.json --benchmark_out_format=json
+	build/bench/bench/qel_bench --benchmark_filter='^(load|save|answer|text)/' --benchmark_min_time=0.3 \
+	  --benchmark_out=$(BENCH_OUT)/data.json --benchmark_out_format=json
+	build/bench/bench/qel_bench_memory > $(BENCH_OUT)/memory.jsonl
+	@python3 bench/report.py $(BENCH_OUT)/query.json $(BENCH_OUT)/data.json $(BENCH_OUT)/memory.jsonl | tee $(BENCH_OUT)/table.txt
 
 demo: build-native
 	./build/native/tools/qelversion
