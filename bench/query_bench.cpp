@@ -9,6 +9,7 @@
 #include <string>
 
 #include "qellink.h"
+#include "requests/process.h"
 
 extern char** environ;
 
@@ -64,12 +65,27 @@ void query_bare(State& state)
     }
 }
 
+// The process seam alone: the same program, started and awaited as a
+// request does it, without the request and answer files.
+void start_and_wait_qel(State& state)
+{
+    const apString program((exchange_directory() + "/ElectrodeMaterial.exe").c_str());
+    for (auto _ : state) {
+        if (process::start_and_wait(program, process::program_time_limit_ms) != 1) {
+            state.SkipWithError("the program did not run");
+            break;
+        }
+    }
+}
+
 const int registered = [] {
     // Alternating repetitions, so that both meet the same load of the machine.
     for (int round = 0; round < 5; ++round) {
         benchmark::RegisterBenchmark("query/round_trip/qel", query_qel)
             ->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(0.4);
         benchmark::RegisterBenchmark("query/round_trip/bare", query_bare)
+            ->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(0.4);
+        benchmark::RegisterBenchmark("query/start_and_wait/qel", start_and_wait_qel)
             ->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(0.4);
     }
     return 0;

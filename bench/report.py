@@ -51,6 +51,10 @@ def main():
     if q and b:
         row("query round trip / bare spawn+wait", "%.0f us / %.0f us = %.2f" % (q * 1e6, b * 1e6, q / b),
             "<= 1.10", q / b <= 1.10)
+    s = t.get(("query/start_and_wait/qel", 1))
+    if s and b:
+        row("  of which start_and_wait / bare spawn+wait", "%.0f us / %.0f us = %.2f" % (s * 1e6, b * 1e6, s / b),
+            "(seam alone)", None)
 
     for kind in ("general", "answer"):
         ours = t.get(("mbps", "load/%s/qel" % kind, 1))
