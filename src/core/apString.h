@@ -72,6 +72,9 @@ public:
 
     // Takes over a zero-terminated code-point block from allocate().
     static apString adopt(codepoint* block);
+    // The same for a block whose first `count` code points are the text,
+    // none of them 0, so that the length need not be searched.
+    static apString adopt(codepoint* block, size_t count);
     // A block for `count` code points plus the terminator, for adopt().
     static codepoint* allocate(size_t count);
 
@@ -128,6 +131,7 @@ public:
 private:
     struct Rep;
     explicit apString(Rep* rep) noexcept;
+    apString(Rep* rep, size_t length) noexcept;
     void fail_with(const char* message, int* error);
     void release() noexcept;
 
