@@ -22,9 +22,25 @@ bool is_white_space(apString::codepoint c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-bool is_name_char(apString::codepoint c)
+bool is_name_char_slow(apString::codepoint c)
 {
     return xml_is_alnum(c) || c == '-' || c == '_' || c == '.';
+}
+
+// The answers for ASCII, asked once: names are read a character at a time.
+struct AsciiNameChars {
+    bool table[128];
+    AsciiNameChars()
+    {
+        for (apString::codepoint c = 0; c < 128; ++c)
+            table[c] = is_name_char_slow(c);
+    }
+};
+
+bool is_name_char(apString::codepoint c)
+{
+    static const AsciiNameChars ascii;
+    return c < 128 ? ascii.table[c] : is_name_char_slow(c);
 }
 
 bool is_quote(apString::codepoint c)
@@ -133,10 +149,50 @@ void xmlParser::advance(int count)
         advance();
 }
 
+void xmlParser::advance_over(size_t count)
+{
+    const size_t from = position_.index();
+    const size_t length = source_.length();
+    if (at_end_ || count == 0)
+        return;
+    if (count > length - from)
+        count = length - from;
+    // As `count` calls of advance(): a line feed starts a new line whose
+    // column counts the characters after it.
+    const codepoint* units = source_.data();
+    size_t last_feed = count;
+    int feeds = 0;
+    for (size_t k = 0; k < count; ++k) {
+        if (units[from + k] == '\n') {
+            ++feeds;
+            last_feed = k;
+        }
+    }
+    if (feeds) {
+        line_ += feeds;
+        column_ = 1 + static_cast<int>(count - 1 - last_feed);
+    } else {
+        column_ += static_cast<int>(count);
+    }
+    position_ = position_ + static_cast<ptrdiff_t>(count);
+    if (position_.index() >= length)
+        at_end_ = 1;
+}
+
+size_t xmlParser::span_while(bool (*accept)(codepoint)) const
+{
+    const size_t from = position_.index();
+    const size_t length = source_.length();
+    const codepoint* units = source_.data();
+    size_t k = from;
+    while (k < length && accept(units[k]))
+        ++k;
+    return k - from;
+}
+
 void xmlParser::skip_white_space()
 {
-    while (!at_end_ && is_white_space(current()))
-        advance();
+    advance_over(span_while(is_white_space));
 }
 
 bool xmlParser::descend()
@@ -155,8 +211,7 @@ void xmlParser::ascend()
 apString xmlParser::read_name()
 {
     const apString::iterator start = position_;
-    while (!at_end_ && is_name_char(current()))
-        advance();
+    advance_over(span_while(is_name_char));
     return source_.sub(start, position_);
 }
 
@@ -180,8 +235,8 @@ apString xmlParser::read_quoted_value()
     const codepoint quote = current();
     advance();
     const apString::iterator start = position_;
-    while (!at_end_ && current() != quote)
-        advance();
+    if (!at_end_)
+        advance_over(source_.find_char(quote, position_.index()) - position_.index());
     if (at_end_) {
         fail(UnterminatedLiteral);
         return apString();
@@ -209,7 +264,7 @@ apString xmlParser::read_up_to(const char* terminator, SearchMemo& memo)
     size_t terminator_length = 0;
     while (terminator[terminator_length] != 0)
         ++terminator_length;
-    advance(static_cast<int>(memo.found + terminator_length - from));
+    advance_over(memo.found + terminator_length - from);
     return text;
 }
 
@@ -409,15 +464,10 @@ xmlNode* xmlParser::read_reference()
 
 xmlNode* xmlParser::read_character_data(size_t start)
 {
-    while (!at_end_) {
-        const codepoint c = current();
-        if (c == '<' || c == '&')
-            break;
-        if (c == '>') {
-            fail(SyntaxError);
-            return nullptr;
-        }
-        advance();
+    advance_over(span_while([](codepoint c) { return c != '<' && c != '&' && c != '>'; }));
+    if (!at_end_ && current() == '>') {
+        fail(SyntaxError);
+        return nullptr;
     }
     return target_document_->create_text_node(source_.sub(source_.at(start), position_));
 }

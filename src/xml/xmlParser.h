@@ -87,6 +87,10 @@ private:
     void skip_white_space();
     void advance();
     void advance(int count);
+    // As `count` calls of advance(), in one pass.
+    void advance_over(size_t count);
+    // How many characters from the position on `accept` takes.
+    size_t span_while(bool (*accept)(codepoint)) const;
 
     codepoint current() const;
     codepoint peek(size_t ahead) const;
