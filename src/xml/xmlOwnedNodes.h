@@ -1,6 +1,7 @@
 // The nodes a document owns: a singly linked list onto whose front every
 // new node goes. Emptying it destroys from the front, so the newest node
-// dies first.
+// dies first. Its cells are carved from blocks that grow with the list, so
+// owning a node costs no allocation of its own.
 #ifndef QEL_XML_XMLOWNEDNODES_H
 #define QEL_XML_XMLOWNEDNODES_H
 
@@ -23,12 +24,17 @@ public:
 private:
     struct Cell {
         Cell* next;
-        std::unique_ptr<xmlNode> node;
+        xmlNode* node;
     };
+    struct Block;
+
+    Cell* new_cell();
 
     int count_;
     Cell* head_;
     Cell* tail_;
+    Block* blocks_;    // the newest block first
+    int block_used_;   // cells taken from the newest block
 };
 
 #endif
