@@ -60,6 +60,8 @@ xmlNode* xmlNamedNodeMap::set_named_item(xmlNode* node)
         previous = nodes_[static_cast<size_t>(index)];
         nodes_[static_cast<size_t>(index)] = node;
     } else {
+        if (nodes_.empty())
+            nodes_.reserve(4);
         nodes_.push_back(node);
         if (nodes_.size() == kLinearNames + 1) {
             for (size_t i = 0; i < nodes_.size(); ++i)

@@ -1,17 +1,17 @@
 #include "xml/xmlOwnedNodes.h"
 
+#include <new>
+
 #include "xml/xmlNode.h"
 
-// Cells in the order they were handed out; each block is twice the last,
-// up to a bound, so that small documents stay small.
 struct xmlOwnedNodes::Block {
     Block* next;
-    int capacity;
-    Cell cells[1];
+    size_t capacity;
+    alignas(std::max_align_t) unsigned char bytes[1];
 
-    static Block* make(int capacity, Block* next)
+    static Block* make(size_t capacity, Block* next)
     {
-        void* memory = ::operator new(sizeof(Block) + (capacity - 1) * sizeof(Cell));
+        void* memory = ::operator new(offsetof(Block, bytes) + capacity);
         Block* block = static_cast<Block*>(memory);
         block->next = next;
         block->capacity = capacity;
@@ -21,13 +21,21 @@ struct xmlOwnedNodes::Block {
 
 namespace {
 
-const int kFirstBlock = 8;
-const int kLargestBlock = 4096;
+// Each block is twice the last up to the largest, so that a small document
+// stays small and a large one takes few blocks.
+const size_t kFirstBlock = 1024;
+const size_t kLargestBlock = 64 * 1024;
+
+size_t aligned(size_t size)
+{
+    const size_t a = alignof(std::max_align_t);
+    return (size + a - 1) / a * a;
+}
 
 } // namespace
 
 xmlOwnedNodes::xmlOwnedNodes() noexcept
-    : count_(0), head_(nullptr), tail_(nullptr), blocks_(nullptr), block_used_(0)
+    : count_(0), head_(nullptr), tail_(nullptr), blocks_(nullptr), used_(0)
 {
 }
 
@@ -36,28 +44,31 @@ xmlOwnedNodes::~xmlOwnedNodes()
     destroy_all();
 }
 
-xmlOwnedNodes::Cell* xmlOwnedNodes::new_cell()
+void* xmlOwnedNodes::allocate(size_t size)
 {
-    if (blocks_ == nullptr || block_used_ == blocks_->capacity) {
-        const int capacity = blocks_ == nullptr ? kFirstBlock
-                             : blocks_->capacity >= kLargestBlock ? kLargestBlock
-                                                                   : blocks_->capacity * 2;
+    size = aligned(size);
+    if (blocks_ == nullptr || blocks_->capacity - used_ < size) {
+        size_t capacity = blocks_ == nullptr ? kFirstBlock : blocks_->capacity * 2;
+        if (capacity > kLargestBlock)
+            capacity = kLargestBlock;
+        if (capacity < size)
+            capacity = size;
         blocks_ = Block::make(capacity, blocks_);
-        block_used_ = 0;
+        used_ = 0;
     }
-    return &blocks_->cells[block_used_++];
+    void* memory = blocks_->bytes + used_;
+    used_ += size;
+    return memory;
 }
 
-xmlNode* xmlOwnedNodes::push_front(std::unique_ptr<xmlNode> node)
+xmlNode* xmlOwnedNodes::push_front(xmlNode* node)
 {
-    Cell* cell = new_cell();
-    cell->next = head_;
-    cell->node = node.release();
+    Cell* cell = new (allocate(sizeof(Cell))) Cell{head_, node};
     head_ = cell;
     if (tail_ == nullptr)
         tail_ = head_;
     ++count_;
-    return cell->node;
+    return node;
 }
 
 void xmlOwnedNodes::destroy_all() noexcept
@@ -66,7 +77,7 @@ void xmlOwnedNodes::destroy_all() noexcept
         Cell* cell = head_;
         head_ = cell->next;
         --count_;
-        delete cell->node;
+        cell->node->~xmlNode();
     }
     tail_ = nullptr;
     while (blocks_ != nullptr) {
@@ -74,5 +85,5 @@ void xmlOwnedNodes::destroy_all() noexcept
         blocks_ = block->next;
         ::operator delete(block);
     }
-    block_used_ = 0;
+    used_ = 0;
 }
