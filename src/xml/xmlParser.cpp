@@ -208,26 +208,35 @@ void xmlParser::ascend()
 
 // ---- pieces of text
 
-apString xmlParser::read_name()
+apString xmlParser::piece(size_t from, size_t to)
 {
-    const apString::iterator start = position_;
-    advance_over(span_while(is_name_char));
-    return source_.sub(start, position_);
+    if (source_.is_empty())
+        return apString::empty_string();
+    return cache_.get(source_.data() + from, to - from);
 }
 
+apString xmlParser::read_name()
+{
+    const size_t start = position_.index();
+    advance_over(span_while(is_name_char));
+    return piece(start, position_.index());
+}
+
+// A name, or a name, ":" and a name: one stretch of the text either way.
 apString xmlParser::read_qualified_name()
 {
-    apString name = read_name();
+    const size_t start = position_.index();
+    advance_over(span_while(is_name_char));
     if (!at_end_ && current() == ':') {
         advance();
-        apString local = read_name();
-        if (local.is_empty()) {
+        const size_t local = position_.index();
+        advance_over(span_while(is_name_char));
+        if (position_.index() == local) {
             fail(SyntaxError);
             return apString();
         }
-        name = name + apString(":") + local;
     }
-    return name;
+    return piece(start, position_.index());
 }
 
 apString xmlParser::read_quoted_value()
@@ -241,7 +250,7 @@ apString xmlParser::read_quoted_value()
         fail(UnterminatedLiteral);
         return apString();
     }
-    apString value = source_.sub(start, position_);
+    apString value = piece(start.index(), position_.index());
     advance();
     return value;
 }
@@ -469,7 +478,7 @@ xmlNode* xmlParser::read_character_data(size_t start)
         fail(SyntaxError);
         return nullptr;
     }
-    return target_document_->create_text_node(source_.sub(source_.at(start), position_));
+    return target_document_->create_text_node(piece(start, position_.index()));
 }
 
 xmlNode* xmlParser::read_comment()

@@ -12,6 +12,7 @@
 #include "core/apEncodingDescriptor.h"
 #include "core/apString.h"
 #include "xml/xmlParseError.h"
+#include "xml/xmlTextCache.h"
 
 class apPath;
 class xmlDocument;
@@ -79,6 +80,8 @@ private:
     xmlNode* read_document_type();
     xmlNode* read_entity_declaration();
 
+    // The text from `from` up to `to`, shared when it was met before.
+    apString piece(size_t from, size_t to);
     apString read_name();
     apString read_qualified_name();
     apString read_quoted_value();
@@ -115,6 +118,7 @@ private:
     SearchMemo cdata_end_;
     SearchMemo pi_end_;
     SearchMemo subset_end_;
+    xmlTextCache cache_;
 };
 
 #endif
