@@ -6,6 +6,7 @@
 #include "core/apStringCPEncoding.h"
 #include "xml/xmlDeclaration.h"
 #include "xml/xmlDocument.h"
+#include "xml/xmlSerializer.h"
 #include "xml/xmlWideUnits.h"
 
 namespace {
@@ -36,11 +37,11 @@ apString xmlDocumentWriter::unexpanded_text() const
 bool xmlDocumentWriter::has_non_ascii() const
 {
     // A code point above U+007F is exactly what gives UTF-8 bytes from 0x80.
-    apString text = unexpanded_text();
-    for (size_t i = 0; i < text.length(); ++i)
-        if (text[i] > 0x7F)
-            return true;
-    return false;
+    unsigned int expand = document_->expand_entity_references();
+    document_->set_expand_entity_references(0);
+    const bool found = xml_serializes_non_ascii(document_);
+    document_->set_expand_entity_references(expand);
+    return found;
 }
 
 void xmlDocumentWriter::set_encoding(const apEncodingDescriptor& encoding)

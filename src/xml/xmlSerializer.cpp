@@ -1,8 +1,8 @@
 #include "xml/xmlSerializer.h"
 
+#include <cstring>
 #include <vector>
 
-#include "core/apStringBuilder.h"
 #include "xml/xmlAttr.h"
 #include "xml/xmlCDATASection.h"
 #include "xml/xmlComment.h"
@@ -167,9 +167,54 @@ struct Frame {
     bool line_broken;
 };
 
+// Collects the text of a walk in one growing array of code points.
+class TextOut {
+public:
+    void append(const apString::codepoint* units, size_t count)
+    {
+        units_.insert(units_.end(), units, units + count);
+    }
+    void append_escaped(const apString& text, bool attribute)
+    {
+        escape_walk(text, attribute, [this](const apString::codepoint* units, size_t count) {
+            append(units, count);
+        });
+    }
+    apString result() const
+    {
+        if (units_.empty())
+            return apString::empty_string();
+        apString::codepoint* block = apString::allocate(units_.size());
+        std::memcpy(block, units_.data(), units_.size() * sizeof(apString::codepoint));
+        return apString::adopt(block, units_.size());
+    }
+
+private:
+    std::vector<apString::codepoint> units_;
+};
+
+// Only tells whether the text of a walk has a character above U+007F.
+// Escaping adds only ASCII, so the texts are looked at as they are.
+class NonAsciiOut {
+public:
+    void append(const apString::codepoint* units, size_t count)
+    {
+        for (size_t i = 0; i < count; ++i)
+            found_ |= units[i] > 0x7F;
+    }
+    void append_escaped(const apString& text, bool) { append(text.data(), text.length()); }
+    bool found() const { return found_; }
+
+private:
+    bool found_ = false;
+};
+
+template <class Out>
 class Walk {
 public:
-    apString run(const xmlNode* root)
+    explicit Walk(Out& out) : out_(out) {}
+
+    void run(const xmlNode* root)
     {
         open(root);
         while (!stack_.empty()) {
@@ -189,17 +234,13 @@ public:
             frame.previous = child;
             open(child); // may grow the stack: `frame` is not used after this
         }
-        apStringBuilder builder(pieces_.empty() ? 1 : static_cast<int>(pieces_.size()));
-        for (const apString& piece : pieces_)
-            builder.append(piece);
-        return builder.join();
     }
 
 private:
     void add(const apString& piece)
     {
         if (!piece.is_null())
-            pieces_.push_back(piece);
+            out_.append(piece.data(), piece.length());
     }
 
     void push_children(const xmlNode* node, const xmlNode* first)
@@ -349,11 +390,11 @@ private:
         case ATTRIBUTE_NODE:
             add(node->node_name());
             add(m.equals_quote);
-            add(escape_attribute(node->text()));
+            out_.append_escaped(node->text(), true);
             add(m.quote);
             break;
         case TEXT_NODE:
-            add(escape_text(node->node_value()));
+            out_.append_escaped(node->node_value(), false);
             break;
         case CDATA_SECTION_NODE:
             add(m.cdata_start);
@@ -369,7 +410,7 @@ private:
             add(m.pi_start);
             add(node->node_name());
             add(m.blank);
-            add(escape_text(node->node_value()));
+            out_.append_escaped(node->node_value(), false);
             add(m.pi_end);
             break;
         case DOCUMENT_TYPE_NODE:
@@ -411,7 +452,7 @@ private:
         }
     }
 
-    std::vector<apString> pieces_;
+    Out& out_;
     std::vector<Frame> stack_;
     std::vector<apString> breaks_;
 };
@@ -430,7 +471,16 @@ apString escape_attribute(const apString& text)
 
 apString xml_serialize(const xmlNode* node)
 {
-    return Walk().run(node);
+    TextOut out;
+    Walk<TextOut>(out).run(node);
+    return out.result();
+}
+
+bool xml_serializes_non_ascii(const xmlNode* node)
+{
+    NonAsciiOut out;
+    Walk<NonAsciiOut>(out).run(node);
+    return out.found();
 }
 
 int xml_indentation_depth()
