@@ -276,9 +276,17 @@ apString xmlNode::children_text() const
         }
     };
 
+    const xmlNodeList* start = child_nodes(); // a bound reference's are its entity's
+    // Most often there is one text child, whose text is the answer as it is.
+    if (xmlNodecoDLink* only = start->first_link()) {
+        const xmlNode* n = only->read();
+        if (start->next_link(only) == nullptr && contents(n) == nullptr) {
+            apString piece = n->text();
+            return piece.is_empty() ? apString::empty_string() : piece;
+        }
+    }
     std::vector<apString::codepoint> text;
     std::vector<Position> stack;
-    const xmlNodeList* start = child_nodes(); // a bound reference's are its entity's
     stack.push_back({start, start->first_link()});
     while (!stack.empty()) {
         Position& top = stack.back();

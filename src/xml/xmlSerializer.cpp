@@ -1,6 +1,7 @@
 #include "xml/xmlSerializer.h"
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "xml/xmlAttr.h"
@@ -167,12 +168,23 @@ struct Frame {
     bool line_broken;
 };
 
-// Collects the text of a walk in one growing array of code points.
+// Collects the text of a walk in chunks that are never moved, and copies
+// them once into the result.
 class TextOut {
 public:
     void append(const apString::codepoint* units, size_t count)
     {
-        units_.insert(units_.end(), units, units + count);
+        while (count > 0) {
+            if (used_ == kChunk || chunks_.empty()) {
+                chunks_.emplace_back(new apString::codepoint[kChunk]);
+                used_ = 0;
+            }
+            const size_t n = count < kChunk - used_ ? count : kChunk - used_;
+            std::memcpy(chunks_.back().get() + used_, units, n * sizeof(apString::codepoint));
+            used_ += n;
+            units += n;
+            count -= n;
+        }
     }
     void append_escaped(const apString& text, bool attribute)
     {
@@ -182,15 +194,21 @@ public:
     }
     apString result() const
     {
-        if (units_.empty())
+        if (chunks_.empty() || (chunks_.size() == 1 && used_ == 0))
             return apString::empty_string();
-        apString::codepoint* block = apString::allocate(units_.size());
-        std::memcpy(block, units_.data(), units_.size() * sizeof(apString::codepoint));
-        return apString::adopt(block, units_.size());
+        const size_t total = (chunks_.size() - 1) * kChunk + used_;
+        apString::codepoint* block = apString::allocate(total);
+        for (size_t i = 0; i < chunks_.size(); ++i) {
+            const size_t n = i + 1 < chunks_.size() ? kChunk : used_;
+            std::memcpy(block + i * kChunk, chunks_[i].get(), n * sizeof(apString::codepoint));
+        }
+        return apString::adopt(block, total);
     }
 
 private:
-    std::vector<apString::codepoint> units_;
+    static const size_t kChunk = 16 * 1024;
+    std::vector<std::unique_ptr<apString::codepoint[]>> chunks_;
+    size_t used_ = 0;
 };
 
 // Only tells whether the text of a walk has a character above U+007F.
