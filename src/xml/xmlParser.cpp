@@ -27,20 +27,31 @@ bool is_name_char_slow(apString::codepoint c)
     return xml_is_alnum(c) || c == '-' || c == '_' || c == '.';
 }
 
-// The answers for ASCII, asked once: names are read a character at a time.
-struct AsciiNameChars {
-    bool table[128];
-    AsciiNameChars()
-    {
-        for (apString::codepoint c = 0; c < 128; ++c)
-            table[c] = is_name_char_slow(c);
-    }
-};
+// A class's answers for ASCII, asked once: names are read a character at
+// a time.
+template <bool (*Slow)(apString::codepoint)>
+bool ascii_fast(apString::codepoint c)
+{
+    struct Table {
+        bool answer[128];
+        Table()
+        {
+            for (apString::codepoint a = 0; a < 128; ++a)
+                answer[a] = Slow(a);
+        }
+    };
+    static const Table ascii;
+    return c < 128 ? ascii.answer[c] : Slow(c);
+}
 
 bool is_name_char(apString::codepoint c)
 {
-    static const AsciiNameChars ascii;
-    return c < 128 ? ascii.table[c] : is_name_char_slow(c);
+    return ascii_fast<is_name_char_slow>(c);
+}
+
+bool is_letter(apString::codepoint c)
+{
+    return ascii_fast<xml_is_letter>(c);
 }
 
 bool is_quote(apString::codepoint c)
@@ -324,7 +335,7 @@ xmlNode* xmlParser::read_node()
     const codepoint c = current();
     if (c == '<') {
         const codepoint next = peek(1);
-        if (xml_is_letter(next))
+        if (is_letter(next))
             return read_element();
         if (next == '/') {
             read_end_tag();
@@ -368,7 +379,7 @@ xmlNode* xmlParser::read_element()
     xmlElement* element = target_document_->create_element(name);
 
     skip_white_space();
-    while (!at_end_ && xml_is_letter(current())) {
+    while (!at_end_ && is_letter(current())) {
         const apString attribute = read_qualified_name();
         if (error_)
             return nullptr;
@@ -444,10 +455,11 @@ void xmlParser::read_end_tag()
 xmlNode* xmlParser::read_reference()
 {
     advance();
-    apString name = xml_empty_text();
+    // The name, with its "#" for a character reference, is one stretch of
+    // the text.
+    const size_t start = position_.index();
     if (current() == '#') {
         advance();
-        name = apString("#");
         // One to four digits and the ";"; the column points at the first
         // character that breaks that.
         for (size_t k = 0; k <= 4; ++k) {
@@ -462,7 +474,8 @@ xmlNode* xmlParser::read_reference()
                 break;
         }
     }
-    name = name + read_name();
+    advance_over(span_while(is_name_char));
+    const apString name = piece(start, position_.index());
     if (name.is_empty() || current() != ';') {
         fail(SyntaxError);
         return nullptr;
