@@ -9,10 +9,25 @@
 #include "core/unicode.h"
 
 // One allocation holds the share count and the code points, so a new string
-// costs exactly one allocation and a copy one atomic increment.
+// costs exactly one allocation and a copy one atomic increment. A negative
+// count marks a permanent buffer, which is neither counted nor freed.
 struct apString::Rep {
     std::atomic<int> refs;
     codepoint units[1];
+
+    static const int permanent = -1;
+
+    void share() noexcept
+    {
+        if (refs.load(std::memory_order_relaxed) != permanent)
+            refs.fetch_add(1, std::memory_order_relaxed);
+    }
+    // True when this was the last share.
+    bool unshare() noexcept
+    {
+        return refs.load(std::memory_order_relaxed) != permanent &&
+               refs.fetch_sub(1, std::memory_order_acq_rel) == 1;
+    }
 
     static Rep* make(size_t count)
     {
@@ -62,6 +77,14 @@ apString::apString(Rep* rep, size_t length) noexcept
 apString apString::empty_string()
 {
     return apString(Rep::make(0));
+}
+
+apString apString::permanent(const char* utf8)
+{
+    apString text(utf8);
+    if (text.rep_)
+        text.rep_->refs.store(Rep::permanent, std::memory_order_relaxed);
+    return text;
 }
 
 apString::codepoint* apString::allocate(size_t count)
@@ -198,7 +221,7 @@ apString::apString(const apString& other) noexcept
       utf16_(nullptr)
 {
     if (rep_)
-        rep_->refs.fetch_add(1, std::memory_order_relaxed);
+        rep_->share();
 }
 
 apString::apString(apString&& other) noexcept
@@ -231,7 +254,7 @@ void apString::release() noexcept
 {
     delete[] utf8_;
     delete[] utf16_;
-    if (rep_ && rep_->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    if (rep_ && rep_->unshare()) {
         rep_->~Rep();
         ::operator delete(rep_);
     }

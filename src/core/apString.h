@@ -70,6 +70,11 @@ public:
     // Convenience for text the program itself spells: decoded UTF-8.
     apString(const char* utf8);
 
+    // Decoded UTF-8 whose buffer is never freed, for text kept for the whole
+    // process: its copies share the buffer without counting, so that the
+    // texts every node starts with cost no atomic operation.
+    static apString permanent(const char* utf8);
+
     // Takes over a zero-terminated code-point block from allocate().
     static apString adopt(codepoint* block);
     // The same for a block whose first `count` code points are the text,
