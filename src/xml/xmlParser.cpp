@@ -190,20 +190,42 @@ void xmlParser::advance_over(size_t count)
         at_end_ = 1;
 }
 
-size_t xmlParser::span_while(bool (*accept)(codepoint)) const
+template <class Accept>
+void xmlParser::advance_while(Accept accept)
 {
+    if (at_end_)
+        return;
+    // advance_over() of the run, with its line feeds counted on the way.
     const size_t from = position_.index();
     const size_t length = source_.length();
     const codepoint* units = source_.data();
     size_t k = from;
-    while (k < length && accept(units[k]))
+    size_t last_feed = length;
+    int feeds = 0;
+    while (k < length) {
+        const codepoint c = units[k];
+        if (!accept(c))
+            break;
+        if (c == '\n') {
+            ++feeds;
+            last_feed = k;
+        }
         ++k;
-    return k - from;
+    }
+    if (feeds) {
+        line_ += feeds;
+        column_ = 1 + static_cast<int>(k - 1 - last_feed);
+    } else {
+        column_ += static_cast<int>(k - from);
+    }
+    position_ = position_ + static_cast<ptrdiff_t>(k - from);
+    if (k >= length)
+        at_end_ = 1;
 }
 
 void xmlParser::skip_white_space()
 {
-    advance_over(span_while(is_white_space));
+    advance_while([](codepoint c) { return is_white_space(c); });
 }
 
 bool xmlParser::descend()
@@ -229,7 +251,7 @@ apString xmlParser::piece(size_t from, size_t to)
 apString xmlParser::read_name()
 {
     const size_t start = position_.index();
-    advance_over(span_while(is_name_char));
+    advance_while([](codepoint c) { return is_name_char(c); });
     return piece(start, position_.index());
 }
 
@@ -237,11 +259,11 @@ apString xmlParser::read_name()
 apString xmlParser::read_qualified_name()
 {
     const size_t start = position_.index();
-    advance_over(span_while(is_name_char));
+    advance_while([](codepoint c) { return is_name_char(c); });
     if (!at_end_ && current() == ':') {
         advance();
         const size_t local = position_.index();
-        advance_over(span_while(is_name_char));
+        advance_while([](codepoint c) { return is_name_char(c); });
         if (position_.index() == local) {
             fail(SyntaxError);
             return apString();
@@ -474,7 +496,7 @@ xmlNode* xmlParser::read_reference()
                 break;
         }
     }
-    advance_over(span_while(is_name_char));
+    advance_while([](codepoint c) { return is_name_char(c); });
     const apString name = piece(start, position_.index());
     if (name.is_empty() || current() != ';') {
         fail(SyntaxError);
@@ -486,7 +508,7 @@ xmlNode* xmlParser::read_reference()
 
 xmlNode* xmlParser::read_character_data(size_t start)
 {
-    advance_over(span_while([](codepoint c) { return c != '<' && c != '&' && c != '>'; }));
+    advance_while([](codepoint c) { return c != '<' && c != '&' && c != '>'; });
     if (!at_end_ && current() == '>') {
         fail(SyntaxError);
         return nullptr;

@@ -92,8 +92,9 @@ private:
     void advance(int count);
     // As `count` calls of advance(), in one pass.
     void advance_over(size_t count);
-    // How many characters from the position on `accept` takes.
-    size_t span_while(bool (*accept)(codepoint)) const;
+    // Advances over the characters from the position on that `accept` takes.
+    template <class Accept>
+    void advance_while(Accept accept);
 
     codepoint current() const;
     codepoint peek(size_t ahead) const;
