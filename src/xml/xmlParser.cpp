@@ -1,5 +1,6 @@
 #include "xml/xmlParser.h"
 
+#include <cstring>
 #include <vector>
 
 #include "xml/xmlCDATASection.h"
@@ -74,7 +75,7 @@ void xmlParser::reset()
     line_ = 1;
     column_ = 1;
     error_ = NoError;
-    end_tag_name_ = xml_empty_text();
+    end_tag_start_ = end_tag_length_ = 0;
     skip_space_ = 1;
     position_ = source_.begin();
     // An empty text is at its end from the start.
@@ -256,9 +257,8 @@ apString xmlParser::read_name()
 }
 
 // A name, or a name, ":" and a name: one stretch of the text either way.
-apString xmlParser::read_qualified_name()
+bool xmlParser::skip_qualified_name()
 {
-    const size_t start = position_.index();
     advance_while([](codepoint c) { return is_name_char(c); });
     if (!at_end_ && current() == ':') {
         advance();
@@ -266,9 +266,17 @@ apString xmlParser::read_qualified_name()
         advance_while([](codepoint c) { return is_name_char(c); });
         if (position_.index() == local) {
             fail(SyntaxError);
-            return apString();
+            return false;
         }
     }
+    return true;
+}
+
+apString xmlParser::read_qualified_name()
+{
+    const size_t start = position_.index();
+    if (!skip_qualified_name())
+        return apString();
     return piece(start, position_.index());
 }
 
@@ -327,9 +335,12 @@ apString xmlParser::replace_references(const apString& value) const
             break;
         // No valid reference is longer than "&quot;" or "&#999;".
         apString replacement;
-        if (semicolon - amp <= 5)
-            replacement = resolve_reference_text(value.sub(value.at(amp), value.at(semicolon + 1)));
-        if (!replacement.is_null() && is_valid_reference(value.sub(value.at(amp), value.at(semicolon + 1)))) {
+        apString reference;
+        if (semicolon - amp <= 5) {
+            reference = value.sub(value.at(amp), value.at(semicolon + 1));
+            replacement = resolve_reference_text(reference);
+        }
+        if (!replacement.is_null() && is_valid_reference(reference)) {
             out.insert(out.end(), value.data() + copied, value.data() + amp);
             out.insert(out.end(), replacement.data(), replacement.data() + replacement.length());
             copied = semicolon + 1;
@@ -389,7 +400,7 @@ xmlNode* xmlParser::read_node()
 
 xmlNode* xmlParser::read_element()
 {
-    end_tag_name_ = xml_empty_text();
+    end_tag_start_ = end_tag_length_ = 0;
     advance();
     const apString name = read_qualified_name();
     if (error_)
@@ -445,11 +456,12 @@ xmlNode* xmlParser::read_element()
     ascend();
     if (error_)
         return nullptr;
-    if (end_tag_name_.is_empty()) {
+    if (end_tag_length_ == 0) {
         fail(MissingEndTag);
         return nullptr;
     }
-    if (end_tag_name_ != name) {
+    if (end_tag_length_ != name.length() ||
+        std::memcmp(source_.data() + end_tag_start_, name.data(), end_tag_length_ * sizeof(codepoint)) != 0) {
         fail(EndTagMismatch);
         return nullptr;
     }
@@ -459,10 +471,12 @@ xmlNode* xmlParser::read_element()
 void xmlParser::read_end_tag()
 {
     advance(2);
-    end_tag_name_ = read_qualified_name();
-    if (error_)
+    // Only compared with the start tag's name: never made a string.
+    end_tag_start_ = position_.index();
+    if (!skip_qualified_name())
         return;
-    if (end_tag_name_.is_empty()) {
+    end_tag_length_ = position_.index() - end_tag_start_;
+    if (end_tag_length_ == 0) {
         fail(SyntaxError);
         return;
     }

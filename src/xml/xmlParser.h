@@ -84,6 +84,9 @@ private:
     apString piece(size_t from, size_t to);
     apString read_name();
     apString read_qualified_name();
+    // Moves over a qualified name; false (and a syntax error) for a ":"
+    // without a name after it.
+    bool skip_qualified_name();
     apString read_quoted_value();
     apString read_up_to(const char* terminator, SearchMemo& memo);
     apString replace_references(const apString& value) const;
@@ -112,7 +115,9 @@ private:
     int line_;
     int column_;
     xmlDocument* target_document_;
-    apString end_tag_name_;
+    // Where the name of the end tag read last stands; length 0 while none.
+    size_t end_tag_start_;
+    size_t end_tag_length_;
     unsigned int skip_space_;
 
     SearchMemo comment_end_;
