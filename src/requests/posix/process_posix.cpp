@@ -300,14 +300,38 @@ bool pidfd_available()
 
 namespace {
 
+// The two clones' stacks, mapped on first use and kept until unload: the
+// caller is suspended while they are in use, and calls come one at a time.
+class clone_stacks {
+public:
+    ~clone_stacks()
+    {
+        if (base_ != nullptr)
+            munmap(base_, 2 * clone_stack_size);
+    }
+    // Null when no memory could be mapped.
+    char* base() noexcept
+    {
+        if (base_ == nullptr) {
+            void* mapped = mmap(nullptr, 2 * clone_stack_size, PROT_READ | PROT_WRITE,
+                                MAP_PRIVATE | MAP_ANONYMOUS | MAP_STACK, -1, 0);
+            if (mapped != MAP_FAILED)
+                base_ = static_cast<char*>(mapped);
+        }
+        return base_;
+    }
+
+private:
+    char* base_ = nullptr;
+};
+
 // 1 when the program ended before the deadline.
 int start_cloned(launch& l, steady::time_point deadline) noexcept
 {
-    void* stacks = mmap(nullptr, 2 * clone_stack_size, PROT_READ | PROT_WRITE,
-                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_STACK, -1, 0);
-    if (stacks == MAP_FAILED)
+    static clone_stacks stacks;
+    char* base = stacks.base();
+    if (base == nullptr)
         return 0;
-    char* base = static_cast<char*>(stacks);
     cloned_launch c{&l, base + 2 * clone_stack_size, -1, 0};
 
     sigset_t all, previous;
@@ -320,13 +344,11 @@ int start_cloned(launch& l, steady::time_point deadline) noexcept
     const int clone_error = errno;
     pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     if (intermediate < 0) {
-        munmap(stacks, 2 * clone_stack_size);
         errno = clone_error;
         return 0;
     }
     // Both clones have left the stacks: the intermediate has ended.
     reap_clone(intermediate);
-    munmap(stacks, 2 * clone_stack_size);
 
     descriptor program;
     program.reset(c.pidfd);
