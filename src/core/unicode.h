@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace unicode {
 
@@ -106,9 +107,8 @@ inline size_t utf8_decode_counted(const unsigned char* s, size_t count, std::uin
     size_t n = 0;
     while (s < end) {
         if (end - s >= 8 && capacity - n >= 8) {
-            std::uint64_t block = 0;
-            for (int k = 0; k < 8; ++k)
-                block |= static_cast<std::uint64_t>(s[k]) << (8 * k);
+            std::uint64_t block;
+            std::memcpy(&block, s, 8);
             if ((block & 0x8080808080808080ull) == 0) {
                 for (int k = 0; k < 8; ++k)
                     out[n + k] = s[k];
