@@ -47,7 +47,7 @@ bench: deps-bench
 	@mkdir -p $(BENCH_OUT)
 	build/bench/bench/qel_bench --benchmark_filter='^query/' \
 	  --benchmark_out=$(BENCH_OUT)/query.json --benchmark_out_format=json
-	build/bench/bench/qel_bench --benchmark_filter='^(load|save|answer|text)/' --benchmark_min_time=0.3 \
+	build/bench/bench/qel_bench --benchmark_filter='^(load|save|answer|text)/'  \
 	  --benchmark_out=$(BENCH_OUT)/data.json --benchmark_out_format=json
 	build/bench/bench/qel_bench_memory > $(BENCH_OUT)/memory.jsonl
 	@python3 bench/report.py $(BENCH_OUT)/query.json $(BENCH_OUT)/data.json $(BENCH_OUT)/memory.jsonl | tee $(BENCH_OUT)/table.txt

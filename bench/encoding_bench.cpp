@@ -137,9 +137,9 @@ const int registered = [] {
     };
     for (const entry& e : entries) {
         RegisterBenchmark((std::string(e.name) + "/qel").c_str(), e.qel)
-            ->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+            ->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
         RegisterBenchmark((std::string(e.name) + "/iconv").c_str(), e.iconv)
-            ->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+            ->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
     }
     return 0;
 }();

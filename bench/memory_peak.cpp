@@ -42,10 +42,13 @@ void measure(const char* name, const std::string& bytes)
 {
     const size_t before = live;
     peak = live;
-    bench::memory_source source(bytes);
-    std::istream in(&source);
-    xmlParser parser;
-    std::unique_ptr<xmlDocument> document(parser.load_document(in));
+    std::unique_ptr<xmlDocument> document;
+    {
+        bench::memory_source source(bytes);
+        std::istream in(&source);
+        xmlParser parser;
+        document.reset(parser.load_document(in));
+    }
     const size_t kept = live - before;
     const size_t top = peak - before;
     const double size = static_cast<double>(bytes.size());

@@ -4,6 +4,7 @@
 Usage: report.py RESULTS.json... [MEMORY.jsonl]
 """
 import json
+import re
 import statistics
 import sys
 
@@ -17,7 +18,7 @@ def load(paths):
     for run in runs:
         if run.get("run_type") == "aggregate" or run.get("error_occurred"):
             continue
-        name = run["name"].replace("/real_time", "").replace("/min_time:0.400", "")
+        name = re.sub(r"/(real_time|min_time:[0-9.]+|min_warmup_time:[0-9.]+)", "", run["name"])
         scale = 1
         parts = name.split("/")
         if parts[-1].isdigit():

@@ -166,20 +166,20 @@ const int registered = [] {
     for (int kind = 0; kind < 2; ++kind) {
         const std::string k = kinds[kind];
         RegisterBenchmark(("load/" + k + "/qel").c_str(), load_qel, kind)
-            ->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+            ->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
         RegisterBenchmark(("load/" + k + "/pugixml").c_str(), load_pugixml, kind)
-            ->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+            ->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
         RegisterBenchmark(("load/" + k + "/libxml2").c_str(), load_libxml2, kind)
-            ->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+            ->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
     }
     RegisterBenchmark("save/general/qel", save_qel_general)
-        ->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
-    RegisterBenchmark("save/general/pugixml", save_pugixml)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
-    RegisterBenchmark("save/general/libxml2", save_libxml2)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+        ->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
+    RegisterBenchmark("save/general/pugixml", save_pugixml)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
+    RegisterBenchmark("save/general/libxml2", save_libxml2)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
     RegisterBenchmark("save/wide/qel", save_qel_wide)
-        ->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+        ->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
     RegisterBenchmark("answer/values/qel", answer_qel)
-        ->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+        ->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
     return 0;
 }();
 
