@@ -29,13 +29,14 @@ install-packages:
 	  else echo "missing packages:$$missing (install them as root)"; exit 1; fi; \
 	fi
 
-configure-%: deps
+# Static pattern rules: make skips implicit rules for phony targets.
+$(addprefix configure-,$(PRESETS)): configure-%: deps
 	cmake --preset $*
 
-build-%: configure-%
+$(addprefix build-,$(PRESETS)): build-%: configure-%
 	cmake --build --preset $*
 
-test-%: build-%
+$(addprefix test-,$(PRESETS)): test-%: build-%
 	ctest --preset $*
 
 test: $(addprefix test-,$(PRESETS))
@@ -52,8 +53,11 @@ bench: deps-bench
 	build/bench/bench/qel_bench_memory > $(BENCH_OUT)/memory.jsonl
 	@python3 bench/report.py $(BENCH_OUT)/query.json $(BENCH_OUT)/data.json $(BENCH_OUT)/memory.jsonl | tee $(BENCH_OUT)/table.txt
 
-demo: build-native
-	./build/native/tools/qelversion
+# Only what the demo needs: the command-line host and the exchange directory
+# with the reference technology programs.
+demo: configure-native
+	cmake --build --preset native --target qelquery exchange
+	@sh tools/demo.sh build/native
 
 clean:
 	rm -rf build

@@ -11,8 +11,6 @@
 
 namespace {
 
-const unsigned kProgramTimeoutMs = 60000;
-
 std::unique_ptr<qliRequestResult> outcome(qliResult result)
 {
     return std::unique_ptr<qliRequestResult>(new qliRequestResult(result));
@@ -69,5 +67,5 @@ int qliRequest::write_request(apPath const& request_file) const
 int qliRequest::call_exe(apPath const& directory) const
 {
     apPath program = directory.join(executable_name_);
-    return process::start_and_wait(program.string(), kProgramTimeoutMs);
+    return process::start_and_wait(program.string(), process::program_time_limit_ms);
 }

