@@ -65,13 +65,23 @@ bool xmlDocumentWriter::write(std::ostream& out)
     } else if (encoding_ != declared_encoding(document_)) {
         set_encoding(encoding_);
     }
+    const bool utf8 = encoding_.kind() == kinds::kind_none || encoding_.kind() == kinds::kind_utf8;
+    // Straight to the stream, unless a field width asks << to pad the text.
+    if (utf8 && out.width() == 0) {
+        unsigned int expand = document_->expand_entity_references();
+        document_->set_expand_entity_references(0);
+        xml_serialize_utf8(document_, out);
+        document_->set_expand_entity_references(expand);
+        out << std::endl;
+        return true;
+    }
     apString text = unexpanded_text();
 
     switch (encoding_.kind()) {
     case kinds::kind_none:
     case kinds::kind_utf8: {
-        const char* utf8 = text.utf8_str();
-        out << (utf8 ? utf8 : "") << std::endl;
+        const char* utf8_text = text.utf8_str();
+        out << (utf8_text ? utf8_text : "") << std::endl;
         return true;
     }
     case kinds::kind_code_page:

@@ -2,8 +2,10 @@
 
 #include <cstring>
 #include <memory>
+#include <ostream>
 #include <vector>
 
+#include "core/unicode.h"
 #include "xml/xmlAttr.h"
 #include "xml/xmlCDATASection.h"
 #include "xml/xmlComment.h"
@@ -209,6 +211,50 @@ private:
     static const size_t kChunk = 16 * 1024;
     std::vector<std::unique_ptr<apString::codepoint[]>> chunks_;
     size_t used_ = 0;
+};
+
+// Writes the text of a walk to a stream as UTF-8, a buffer at a time, so
+// that no copy of the whole text is made.
+class Utf8StreamOut {
+public:
+    explicit Utf8StreamOut(std::ostream& out) : out_(out), used_(0) {}
+    ~Utf8StreamOut() { flush(); }
+
+    void append(const apString::codepoint* units, size_t count)
+    {
+        while (count > 0) {
+            // Four bytes at most per code point.
+            size_t n = (kBuffer - used_) / 4;
+            if (n == 0) {
+                flush();
+                continue;
+            }
+            if (n > count)
+                n = count;
+            unsigned char* end = unicode::utf8_encode(units, n, buffer_ + used_);
+            used_ = static_cast<size_t>(end - buffer_);
+            units += n;
+            count -= n;
+        }
+    }
+    void append_escaped(const apString& text, bool attribute)
+    {
+        escape_walk(text, attribute, [this](const apString::codepoint* units, size_t count) {
+            append(units, count);
+        });
+    }
+    void flush()
+    {
+        if (used_ > 0)
+            out_.write(reinterpret_cast<const char*>(buffer_), static_cast<std::streamsize>(used_));
+        used_ = 0;
+    }
+
+private:
+    static const size_t kBuffer = 64 * 1024;
+    std::ostream& out_;
+    unsigned char buffer_[kBuffer];
+    size_t used_;
 };
 
 // Only tells whether the text of a walk has a character above U+007F.
@@ -492,6 +538,13 @@ apString xml_serialize(const xmlNode* node)
     TextOut out;
     Walk<TextOut>(out).run(node);
     return out.result();
+}
+
+void xml_serialize_utf8(const xmlNode* node, std::ostream& out)
+{
+    std::unique_ptr<Utf8StreamOut> sink(new Utf8StreamOut(out)); // its buffer is large
+    Walk<Utf8StreamOut>(*sink).run(node);
+    sink->flush();
 }
 
 bool xml_serializes_non_ascii(const xmlNode* node)

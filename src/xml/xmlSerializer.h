@@ -3,6 +3,8 @@
 #ifndef QEL_XML_XMLSERIALIZER_H
 #define QEL_XML_XMLSERIALIZER_H
 
+#include <iosfwd>
+
 #include "core/apString.h"
 
 class xmlNode;
@@ -17,6 +19,8 @@ apString escape_attribute(const apString& text);
 // stack of its own into one growing array, so depth costs no call stack and
 // the time is linear in the size of the result.
 apString xml_serialize(const xmlNode* node);
+// Writes xml_serialize(node) to the stream as UTF-8, without making it.
+void xml_serialize_utf8(const xmlNode* node, std::ostream& out);
 // Whether xml_serialize(node) would hold a character above U+007F; walks the
 // same way without building the text.
 bool xml_serializes_non_ascii(const xmlNode* node);
