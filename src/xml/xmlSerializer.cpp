@@ -276,7 +276,7 @@ private:
 template <class Out>
 class Walk {
 public:
-    explicit Walk(Out& out) : out_(out) {}
+    explicit Walk(Out& out) : out_(out), markup_(markup()) {}
 
     void run(const xmlNode* root)
     {
@@ -330,7 +330,7 @@ private:
 
     void before_child(Frame& frame, const xmlNode* child)
     {
-        const Markup& m = markup();
+        const Markup& m = markup_;
         switch (frame.node->node_type()) {
         case DOCUMENT_NODE:
             if (frame.previous)
@@ -352,7 +352,7 @@ private:
 
     void add_identifiers(const apString& public_id, const apString& system_id)
     {
-        const Markup& m = markup();
+        const Markup& m = markup_;
         if (!public_id.is_empty()) {
             add(m.public_keyword);
             add(m.blank_quote);
@@ -370,7 +370,7 @@ private:
 
     void open_element(const xmlElement* element)
     {
-        const Markup& m = markup();
+        const Markup& m = markup_;
         add(m.lt);
         add(element->node_name());
         const xmlNamedNodeMap* attributes = element->attributes();
@@ -391,7 +391,7 @@ private:
 
     void open_document_type(const xmlDocumentType* doctype)
     {
-        const Markup& m = markup();
+        const Markup& m = markup_;
         add(m.doctype_start);
         add(doctype->node_name());
         add(m.blank);
@@ -407,7 +407,7 @@ private:
 
     void open_entity(const xmlEntity* entity)
     {
-        const Markup& m = markup();
+        const Markup& m = markup_;
         add(m.entity_start);
         unsigned int kind = entity->kind();
         if (kind == ParameterEntity)
@@ -429,7 +429,7 @@ private:
 
     void open_reference(const xmlEntityReference* reference)
     {
-        const Markup& m = markup();
+        const Markup& m = markup_;
         const xmlDocument* document = reference->owner_document();
         if (reference->entity() && document && document->expand_entity_references()) {
             push_children(reference, reference->entity()->first_child());
@@ -442,7 +442,7 @@ private:
 
     void open(const xmlNode* node)
     {
-        const Markup& m = markup();
+        const Markup& m = markup_;
         switch (node->node_type()) {
         case DOCUMENT_NODE:
         case DOCUMENT_FRAGMENT_NODE:
@@ -493,7 +493,7 @@ private:
 
     void close(const Frame& frame)
     {
-        const Markup& m = markup();
+        const Markup& m = markup_;
         switch (frame.node->node_type()) {
         case ELEMENT_NODE:
             indentation_depth -= 2;
@@ -517,6 +517,7 @@ private:
     }
 
     Out& out_;
+    const Markup& markup_;
     std::vector<Frame> stack_;
     std::vector<apString> breaks_;
 };
