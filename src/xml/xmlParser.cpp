@@ -28,31 +28,31 @@ bool is_name_char_slow(apString::codepoint c)
     return xml_is_alnum(c) || c == '-' || c == '_' || c == '.';
 }
 
-// A class's answers for ASCII, asked once: names are read a character at
-// a time.
-template <bool (*Slow)(apString::codepoint)>
-bool ascii_fast(apString::codepoint c)
+// The classes' answers for ASCII, asked once when the first parser is made:
+// names are read a character at a time.
+bool ascii_name_chars[128];
+bool ascii_letters[128];
+bool ascii_classes_filled = false;
+
+void fill_ascii_classes()
 {
-    struct Table {
-        bool answer[128];
-        Table()
-        {
-            for (apString::codepoint a = 0; a < 128; ++a)
-                answer[a] = Slow(a);
-        }
-    };
-    static const Table ascii;
-    return c < 128 ? ascii.answer[c] : Slow(c);
+    if (ascii_classes_filled)
+        return;
+    for (apString::codepoint c = 0; c < 128; ++c) {
+        ascii_name_chars[c] = is_name_char_slow(c);
+        ascii_letters[c] = xml_is_letter(c);
+    }
+    ascii_classes_filled = true;
 }
 
-bool is_name_char(apString::codepoint c)
+inline bool is_name_char(apString::codepoint c)
 {
-    return ascii_fast<is_name_char_slow>(c);
+    return c < 128 ? ascii_name_chars[c] : is_name_char_slow(c);
 }
 
-bool is_letter(apString::codepoint c)
+inline bool is_letter(apString::codepoint c)
 {
-    return ascii_fast<xml_is_letter>(c);
+    return c < 128 ? ascii_letters[c] : xml_is_letter(c);
 }
 
 bool is_quote(apString::codepoint c)
@@ -65,6 +65,7 @@ bool is_quote(apString::codepoint c)
 xmlParser::xmlParser()
     : at_end_(0), error_(NoError), line_(1), column_(1), target_document_(nullptr), skip_space_(1)
 {
+    fill_ascii_classes();
     reset();
 }
 

@@ -7,6 +7,14 @@ namespace {
 
 const size_t kSlots = 512; // a power of two
 
+// The text has no 0 in it, so its length need not be searched.
+apString copy(const apString::codepoint* units, size_t count)
+{
+    apString::codepoint* block = apString::allocate(count);
+    std::memcpy(block, units, count * sizeof(apString::codepoint));
+    return apString::adopt(block, count);
+}
+
 } // namespace
 
 apString xmlTextCache::get(const apString::codepoint* units, size_t count)
@@ -14,17 +22,14 @@ apString xmlTextCache::get(const apString::codepoint* units, size_t count)
     if (count == 0)
         return apString::empty_string();
     if (count > longest)
-        return apString(units, count, nullptr);
+        return copy(units, count);
     std::uint32_t hash = 2166136261u;
     for (size_t i = 0; i < count; ++i)
         hash = (hash ^ units[i]) * 16777619u;
     if (slots_.empty())
         slots_.resize(kSlots);
     apString& slot = slots_[(hash ^ (hash >> 15)) & (kSlots - 1)];
-    if (slot.length() != count || std::memcmp(slot.data(), units, count * sizeof(apString::codepoint)) != 0) {
-        apString::codepoint* block = apString::allocate(count);
-        std::memcpy(block, units, count * sizeof(apString::codepoint));
-        slot = apString::adopt(block, count);
-    }
+    if (slot.length() != count || std::memcmp(slot.data(), units, count * sizeof(apString::codepoint)) != 0)
+        slot = copy(units, count);
     return slot;
 }
