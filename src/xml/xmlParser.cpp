@@ -243,14 +243,12 @@ void xmlParser::ascend()
 
 // ---- pieces of text
 
-apString xmlParser::piece(size_t from, size_t to)
+const apString& xmlParser::piece(size_t from, size_t to)
 {
-    if (source_.is_empty())
-        return apString::empty_string();
     return cache_.get(source_.data() + from, to - from);
 }
 
-apString xmlParser::read_name()
+const apString& xmlParser::read_name()
 {
     const size_t start = position_.index();
     advance_while([](codepoint c) { return is_name_char(c); });
@@ -273,11 +271,12 @@ bool xmlParser::skip_qualified_name()
     return true;
 }
 
-apString xmlParser::read_qualified_name()
+const apString& xmlParser::read_qualified_name()
 {
+    static const apString none;
     const size_t start = position_.index();
     if (!skip_qualified_name())
-        return apString();
+        return none;
     return piece(start, position_.index());
 }
 
@@ -403,14 +402,15 @@ xmlNode* xmlParser::read_element()
 {
     end_tag_start_ = end_tag_length_ = 0;
     advance();
-    const apString name = read_qualified_name();
+    const apString& read = read_qualified_name(); // until the next read
     if (error_)
         return nullptr;
-    if (name.is_empty()) {
+    if (read.is_empty()) {
         fail(SyntaxError);
         return nullptr;
     }
-    xmlElement* element = target_document_->create_element(name);
+    xmlElement* element = target_document_->create_element(read);
+    const apString& name = element->node_name();
 
     skip_white_space();
     while (!at_end_ && is_letter(current())) {
@@ -512,7 +512,7 @@ xmlNode* xmlParser::read_reference()
         }
     }
     advance_while([](codepoint c) { return is_name_char(c); });
-    const apString name = piece(start, position_.index());
+    const apString& name = piece(start, position_.index()); // used at once
     if (name.is_empty() || current() != ';') {
         fail(SyntaxError);
         return nullptr;

@@ -80,10 +80,11 @@ private:
     xmlNode* read_document_type();
     xmlNode* read_entity_declaration();
 
-    // The text from `from` up to `to`, shared when it was met before.
-    apString piece(size_t from, size_t to);
-    apString read_name();
-    apString read_qualified_name();
+    // The text from `from` up to `to`, shared when it was met before. Like
+    // the two readers below, the answer holds until the next of them.
+    const apString& piece(size_t from, size_t to);
+    const apString& read_name();
+    const apString& read_qualified_name();
     // Moves over a qualified name; false (and a syntax error) for a ":"
     // without a name after it.
     bool skip_qualified_name();

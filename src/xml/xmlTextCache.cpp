@@ -17,12 +17,17 @@ apString copy(const apString::codepoint* units, size_t count)
 
 } // namespace
 
-apString xmlTextCache::get(const apString::codepoint* units, size_t count)
+const apString& xmlTextCache::get(const apString::codepoint* units, size_t count)
 {
-    if (count == 0)
-        return apString::empty_string();
-    if (count > longest)
-        return copy(units, count);
+    if (count == 0) {
+        if (empty_.is_null())
+            empty_ = apString::empty_string();
+        return empty_;
+    }
+    if (count > longest) {
+        long_ = copy(units, count);
+        return long_;
+    }
     std::uint32_t hash = 2166136261u;
     for (size_t i = 0; i < count; ++i)
         hash = (hash ^ units[i]) * 16777619u;

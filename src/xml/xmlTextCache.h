@@ -14,10 +14,13 @@ public:
     // Texts longer than this are rarely repeated, and copied every time.
     static const size_t longest = 32;
 
-    // The `count` code points at `units` (none of them 0) as a string.
-    apString get(const apString::codepoint* units, size_t count);
+    // The `count` code points at `units` (none of them 0) as a string. The
+    // reference holds until the next call; copy it to keep it longer.
+    const apString& get(const apString::codepoint* units, size_t count);
 
 private:
+    apString empty_;
+    apString long_; // the last text too long for the slots
     // Direct-mapped by a hash of the characters; a newer text displaces an
     // older one in its slot.
     std::vector<apString> slots_;
