@@ -51,7 +51,7 @@ xmlNode* xmlNamedNodeMap::set_named_item(xmlNode* node)
         return nullptr;
     if (node->node_type() == ATTRIBUTE_NODE && node->parent_node() != nullptr)
         return nullptr;
-    const apString name = node->node_name();
+    const apString& name = node->node_name();
     if (name.is_null())
         return nullptr; // a table cannot hold it
     xmlNode* previous = nullptr;
