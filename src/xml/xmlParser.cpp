@@ -93,6 +93,7 @@ void xmlParser::fail(unsigned int code)
 bool xmlParser::parse(xmlNode* target, const apString& text)
 {
     source_ = text;
+    cache_.prepare(source_.length());
     reset();
     if (target == nullptr) {
         fail(ReadError);

@@ -5,7 +5,10 @@
 
 namespace {
 
-const size_t kSlots = 512; // a power of two
+const size_t kFewSlots = 32;
+const size_t kManySlots = 512;
+// From this length on a text gets the many slots.
+const size_t kLongText = 16 * 1024;
 
 // The text has no 0 in it, so its length need not be searched.
 apString copy(const apString::codepoint* units, size_t count)
@@ -16,6 +19,14 @@ apString copy(const apString::codepoint* units, size_t count)
 }
 
 } // namespace
+
+void xmlTextCache::prepare(size_t length)
+{
+    const size_t wanted = length >= kLongText ? kManySlots : kFewSlots;
+    if (slots_.size() < wanted)
+        slots_.clear();
+    slot_count_ = slots_.empty() ? wanted : slots_.size();
+}
 
 const apString& xmlTextCache::get(const apString::codepoint* units, size_t count)
 {
@@ -32,8 +43,8 @@ const apString& xmlTextCache::get(const apString::codepoint* units, size_t count
     for (size_t i = 0; i < count; ++i)
         hash = (hash ^ units[i]) * 16777619u;
     if (slots_.empty())
-        slots_.resize(kSlots);
-    apString& slot = slots_[(hash ^ (hash >> 15)) & (kSlots - 1)];
+        slots_.resize(slot_count_);
+    apString& slot = slots_[(hash ^ (hash >> 15)) & (slots_.size() - 1)];
     if (slot.length() != count || std::memcmp(slot.data(), units, count * sizeof(apString::codepoint)) != 0)
         slot = copy(units, count);
     return slot;
