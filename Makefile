@@ -4,16 +4,23 @@ PRESETS := native sanitize windows
 APT_PACKAGES := cmake ninja-build g++ googletest libgtest-dev \
                 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
                 pkgconf libxml2-dev iso-codes xkb-data
+# Only the benchmarks compare against these; neither the library nor its
+# tests use them.
+BENCH_APT_PACKAGES := cmake ninja-build g++ pkgconf libbenchmark-dev libpugixml-dev libxml2-dev python3
+BENCH_OUT := build/bench/results
 
-FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := answer_load unicode_decode formatter paths
-
-.PHONY: all deps test demo fuzz clean configure-fuzz $(addprefix configure-,$(PRESETS)) $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all deps deps-bench install-packages bench test demo fuzz clean configure-fuzz $(addprefix configure-,$(PRESETS)) $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build-native
 
 deps:
-	@missing=""; for p in $(APT_PACKAGES); do \
+	@$(MAKE) --no-print-directory install-packages PACKAGES="$(APT_PACKAGES)"
+
+deps-bench:
+	@$(MAKE) --no-print-directory install-packages PACKAGES="$(BENCH_APT_PACKAGES)"
+
+install-packages:
+	@missing=""; for p in $(PACKAGES); do \
 	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
 	if [ -n "$$missing" ]; then \
 	  if [ "$$(id -u)" = 0 ]; then \
@@ -45,6 +52,18 @@ configure-fuzz: deps
 fuzz: configure-fuzz
 	cmake --build --preset fuzz
 	@for t in $(FUZZ_TARGETS); do 	  mkdir -p build/fuzz/corpus/$$t && 	  echo "== $$t ($(FUZZ_SECONDS) s)" && 	  build/fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 	    -artifact_prefix=build/fuzz/$$t- build/fuzz/corpus/$$t fuzz/corpus/$$t || exit 1; 	done
+
+# Configures, builds and runs the benchmarks, then prints the table.
+bench: deps-bench
+	cmake --preset bench
+	cmake --build --preset bench
+	@mkdir -p $(BENCH_OUT)
+	build/bench/bench/qel_bench --benchmark_filter='^query/' \
+	  --benchmark_out=$(BENCH_OUT)/query.json --benchmark_out_format=json
+	build/bench/bench/qel_bench --benchmark_filter='^(load|save|answer|text)/' --benchmark_repetitions=3 \
+	  --benchmark_out=$(BENCH_OUT)/data.json --benchmark_out_format=json
+	build/bench/bench/qel_bench_memory > $(BENCH_OUT)/memory.jsonl
+	@python3 bench/report.py $(BENCH_OUT)/query.json $(BENCH_OUT)/data.json $(BENCH_OUT)/memory.jsonl | tee $(BENCH_OUT)/table.txt
 
 # Only what the demo needs: the command-line host and the exchange directory
 # with the reference technology programs.

@@ -9,10 +9,25 @@
 #include "core/unicode.h"
 
 // One allocation holds the share count and the code points, so a new string
-// costs exactly one allocation and a copy one atomic increment.
+// costs exactly one allocation and a copy one atomic increment. A negative
+// count marks a permanent buffer, which is neither counted nor freed.
 struct apString::Rep {
     std::atomic<int> refs;
     codepoint units[1];
+
+    static const int permanent = -1;
+
+    void share() noexcept
+    {
+        if (refs.load(std::memory_order_relaxed) != permanent)
+            refs.fetch_add(1, std::memory_order_relaxed);
+    }
+    // True when this was the last share.
+    bool unshare() noexcept
+    {
+        return refs.load(std::memory_order_relaxed) != permanent &&
+               refs.fetch_sub(1, std::memory_order_acq_rel) == 1;
+    }
 
     static Rep* make(size_t count)
     {
@@ -54,9 +69,22 @@ apString::apString(Rep* rep) noexcept
 {
 }
 
+apString::apString(Rep* rep, size_t length) noexcept
+    : rep_(rep), units_(rep->units), length_(length), error_(0), utf8_(nullptr), utf16_(nullptr)
+{
+}
+
 apString apString::empty_string()
 {
     return apString(Rep::make(0));
+}
+
+apString apString::permanent(const char* utf8)
+{
+    apString text(utf8);
+    if (text.rep_)
+        text.rep_->refs.store(Rep::permanent, std::memory_order_relaxed);
+    return text;
 }
 
 apString::codepoint* apString::allocate(size_t count)
@@ -67,6 +95,11 @@ apString::codepoint* apString::allocate(size_t count)
 apString apString::adopt(codepoint* block)
 {
     return apString(block ? Rep::of(block) : nullptr);
+}
+
+apString apString::adopt(codepoint* block, size_t count)
+{
+    return block ? apString(Rep::of(block), count) : apString();
 }
 
 void apString::fail_with(const char* message, int* error)
@@ -166,15 +199,19 @@ apString::apString(const char* utf8, int* error) : apString()
     if (utf8 == nullptr)
         return;
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(utf8);
-    size_t n = unicode::utf8_decoded_length(bytes);
+    const size_t count = std::strlen(utf8);
+    // Exact for valid text; invalid text fails below whatever its length.
+    const size_t n = unicode::utf8_valid_length(bytes, count);
     Rep* rep = Rep::make(n);
-    if (!unicode::utf8_decode(bytes, rep->units)) {
+    bool valid = true;
+    const size_t decoded = unicode::utf8_decode_counted(bytes, count, rep->units, n, &valid);
+    if (!valid || decoded != n) {
         rep->~Rep();
         ::operator delete(rep);
         fail_with(kUtf8Failure, error);
         return;
     }
-    *this = apString(rep);
+    *this = apString(rep, n);
 }
 
 apString::apString(const char* utf8) : apString(utf8, static_cast<int*>(nullptr)) {}
@@ -184,7 +221,7 @@ apString::apString(const apString& other) noexcept
       utf16_(nullptr)
 {
     if (rep_)
-        rep_->refs.fetch_add(1, std::memory_order_relaxed);
+        rep_->share();
 }
 
 apString::apString(apString&& other) noexcept
@@ -217,7 +254,7 @@ void apString::release() noexcept
 {
     delete[] utf8_;
     delete[] utf16_;
-    if (rep_ && rep_->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    if (rep_ && rep_->unshare()) {
         rep_->~Rep();
         ::operator delete(rep_);
     }
@@ -372,7 +409,12 @@ apString apString::sub(iterator from, iterator to) const
 {
     if (length_ == 0)
         return empty_string();
-    return apString(units_ + from.index(), to.index() - from.index(), nullptr);
+    // No string holds a 0 code point, so the piece's length is known.
+    const size_t count = to.index() - from.index();
+    Rep* rep = Rep::make(count);
+    if (count)
+        std::memcpy(rep->units, units_ + from.index(), count * sizeof(codepoint));
+    return apString(rep, count);
 }
 
 apString apString::head(iterator it) const
@@ -393,7 +435,7 @@ apString operator+(const apString& a, const apString& b)
         std::memcpy(block, a.data(), a.length() * sizeof(apString::codepoint));
     if (b.length())
         std::memcpy(block + a.length(), b.data(), b.length() * sizeof(apString::codepoint));
-    return apString::adopt(block);
+    return apString::adopt(block, n);
 }
 
 apString& apString::operator+=(const apString& b)

@@ -70,8 +70,16 @@ public:
     // Convenience for text the program itself spells: decoded UTF-8.
     apString(const char* utf8);
 
+    // Decoded UTF-8 whose buffer is never freed, for text kept for the whole
+    // process: its copies share the buffer without counting, so that the
+    // texts every node starts with cost no atomic operation.
+    static apString permanent(const char* utf8);
+
     // Takes over a zero-terminated code-point block from allocate().
     static apString adopt(codepoint* block);
+    // The same for a block whose first `count` code points are the text,
+    // none of them 0, so that the length need not be searched.
+    static apString adopt(codepoint* block, size_t count);
     // A block for `count` code points plus the terminator, for adopt().
     static codepoint* allocate(size_t count);
 
@@ -128,6 +136,7 @@ public:
 private:
     struct Rep;
     explicit apString(Rep* rep) noexcept;
+    apString(Rep* rep, size_t length) noexcept;
     void fail_with(const char* message, int* error);
     void release() noexcept;
 

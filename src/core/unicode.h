@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace unicode {
 
@@ -16,54 +17,59 @@ constexpr std::uint32_t kReplacement = 0x3F; // "?"
 
 inline bool is_continuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
+// One step of the UTF-8 walk at a non-ASCII lead byte: reads the sequence
+// from `s` on, moves `s` past it and answers the code point, or "?" with
+// *valid cleared. The terminator ends a sequence early.
+inline std::uint32_t utf8_step(const unsigned char*& s, bool* valid)
+{
+    unsigned char lead = *s++;
+    int more;
+    std::uint32_t cp;
+    if (lead < 0xC0 || lead >= 0xF8) {
+        while (is_continuation(*s))
+            ++s;
+        *valid = false;
+        return kReplacement;
+    } else if (lead < 0xE0) {
+        more = 1;
+        cp = lead & 0x1F;
+    } else if (lead < 0xF0) {
+        more = 2;
+        cp = lead & 0x0F;
+    } else {
+        more = 3;
+        cp = lead & 0x07;
+    }
+    bool ok = true;
+    for (int i = 0; i < more; ++i) {
+        if (!is_continuation(*s)) { // also stops at the terminator
+            ok = false;
+            break;
+        }
+        cp = (cp << 6) | (*s++ & 0x3F);
+    }
+    if (ok) {
+        static const std::uint32_t kMinimum[4] = {0, 0x80, 0x800, 0x10000};
+        if (cp < kMinimum[more] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+            ok = false;
+    }
+    if (!ok) {
+        *valid = false;
+        return kReplacement;
+    }
+    return cp;
+}
+
 // Walks zero-terminated UTF-8; returns true when every step was valid.
 template <class Sink>
 bool utf8_walk(const unsigned char* s, Sink&& sink)
 {
     bool valid = true;
     while (*s) {
-        unsigned char lead = *s++;
-        if (lead < 0x80) {
-            sink(lead);
-            continue;
-        }
-        int more;
-        std::uint32_t cp;
-        if (lead < 0xC0 || lead >= 0xF8) {
-            while (is_continuation(*s))
-                ++s;
-            sink(kReplacement);
-            valid = false;
-            continue;
-        } else if (lead < 0xE0) {
-            more = 1;
-            cp = lead & 0x1F;
-        } else if (lead < 0xF0) {
-            more = 2;
-            cp = lead & 0x0F;
-        } else {
-            more = 3;
-            cp = lead & 0x07;
-        }
-        bool ok = true;
-        for (int i = 0; i < more; ++i) {
-            if (!is_continuation(*s)) { // also stops at the terminator
-                ok = false;
-                break;
-            }
-            cp = (cp << 6) | (*s++ & 0x3F);
-        }
-        if (ok) {
-            static const std::uint32_t kMinimum[4] = {0, 0x80, 0x800, 0x10000};
-            if (cp < kMinimum[more] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
-                ok = false;
-        }
-        if (!ok) {
-            sink(kReplacement);
-            valid = false;
-        } else {
-            sink(cp);
-        }
+        if (*s < 0x80)
+            sink(*s++);
+        else
+            sink(utf8_step(s, &valid));
     }
     return valid;
 }
@@ -78,6 +84,49 @@ inline size_t utf8_decoded_length(const unsigned char* s)
 inline bool utf8_decode(const unsigned char* s, std::uint32_t* out)
 {
     return utf8_walk(s, [&out](std::uint32_t cp) { *out++ = cp; });
+}
+
+// The number of code points of `count` bytes of valid UTF-8: its bytes
+// that are not continuation bytes. Invalid text may decode to more.
+inline size_t utf8_valid_length(const unsigned char* s, size_t count)
+{
+    size_t n = 0;
+    for (size_t i = 0; i < count; ++i)
+        n += (s[i] & 0xC0) != 0x80;
+    return n;
+}
+
+// The walk of utf8_decode over `count` bytes followed by a terminator, for
+// text expected to be valid: writes at most `capacity` code points, answers
+// how many there were, and clears *valid on an invalid step or when the
+// capacity is short. Runs of ASCII go eight bytes at a time.
+inline size_t utf8_decode_counted(const unsigned char* s, size_t count, std::uint32_t* out,
+                                  size_t capacity, bool* valid)
+{
+    const unsigned char* const end = s + count;
+    size_t n = 0;
+    while (s < end) {
+        if (end - s >= 8 && capacity - n >= 8) {
+            std::uint64_t block;
+            std::memcpy(&block, s, 8);
+            if ((block & 0x8080808080808080ull) == 0) {
+                for (int k = 0; k < 8; ++k)
+                    out[n + k] = s[k];
+                s += 8;
+                n += 8;
+                continue;
+            }
+        }
+        if (n == capacity) {
+            *valid = false;
+            return n;
+        }
+        if (*s < 0x80)
+            out[n++] = *s++;
+        else
+            out[n++] = utf8_step(s, valid);
+    }
+    return n;
 }
 
 // Walks `count` UTF-16 units read through unit(i).

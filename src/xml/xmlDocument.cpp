@@ -1,6 +1,7 @@
 #include "xml/xmlDocument.h"
 
-#include <memory>
+#include <new>
+#include <utility>
 
 #include "xml/xmlAttr.h"
 #include "xml/xmlCDATASection.h"
@@ -27,10 +28,12 @@ xmlDocument::~xmlDocument()
     owned_.destroy_all();
 }
 
-template <class T>
-T* xmlDocument::own(T* node)
+template <class T, class... Args>
+T* xmlDocument::make(Args&&... args)
 {
-    owned_.push_front(std::unique_ptr<xmlNode>(node));
+    // A constructor that throws leaves only unused memory in owned_.
+    T* node = new (owned_.allocate(sizeof(T))) T(std::forward<Args>(args)...);
+    owned_.push_front(node);
     return node;
 }
 
@@ -69,49 +72,49 @@ void xmlDocument::child_linked(unsigned int type, int delta)
 
 xmlElement* xmlDocument::create_element(const apString& name)
 {
-    return own(new xmlElement(name, this));
+    return make<xmlElement>(name, this);
 }
 
 xmlAttr* xmlDocument::create_attribute(const apString& name)
 {
-    return own(new xmlAttr(name, this));
+    return make<xmlAttr>(name, this);
 }
 
 xmlText* xmlDocument::create_text_node(const apString& text)
 {
-    return own(new xmlText(text, this));
+    return make<xmlText>(text, this);
 }
 
 xmlCDATASection* xmlDocument::create_cdata_section(const apString& text)
 {
-    return own(new xmlCDATASection(text, this));
+    return make<xmlCDATASection>(text, this);
 }
 
 xmlComment* xmlDocument::create_comment(const apString& text)
 {
-    return own(new xmlComment(text, this));
+    return make<xmlComment>(text, this);
 }
 
 xmlProcessingInstruction* xmlDocument::create_processing_instruction(const apString& target, const apString& data)
 {
-    return own(new xmlProcessingInstruction(target, data, this));
+    return make<xmlProcessingInstruction>(target, data, this);
 }
 
 xmlEntityReference* xmlDocument::create_entity_reference(const apString& name)
 {
-    return own(new xmlEntityReference(name, this));
+    return make<xmlEntityReference>(name, this);
 }
 
 xmlDocumentFragment* xmlDocument::create_document_fragment()
 {
-    return own(new xmlDocumentFragment(this));
+    return make<xmlDocumentFragment>(this);
 }
 
 xmlEntity* xmlDocument::create_entity(unsigned int kind, const apString& name, const apString& value)
 {
     if (kind != InternalEntity && kind != ParameterEntity)
         return nullptr;
-    return own(new xmlEntity(kind, name, value, this));
+    return make<xmlEntity>(kind, name, value, this);
 }
 
 xmlEntity* xmlDocument::create_entity(unsigned int kind, const apString& name, const apString& public_id,
@@ -119,13 +122,13 @@ xmlEntity* xmlDocument::create_entity(unsigned int kind, const apString& name, c
 {
     if (kind != ExternalEntity && kind != UnparsedEntity)
         return nullptr;
-    return own(new xmlEntity(kind, name, public_id, system_id, notation_name, this));
+    return make<xmlEntity>(kind, name, public_id, system_id, notation_name, this);
 }
 
 xmlDocumentType* xmlDocument::create_document_type(const apString& name, const apString& public_id,
                                                    const apString& system_id)
 {
-    xmlDocumentType* doctype = own(new xmlDocumentType(name, public_id, system_id, this));
+    xmlDocumentType* doctype = make<xmlDocumentType>(name, public_id, system_id, this);
     xmlNodecoDLink* first = children_.first_link();
     xmlNodecoDLink* link = first ? children_.insert_before(first, doctype) : children_.append(doctype);
     if (link != nullptr)

@@ -60,8 +60,9 @@ private:
     friend class xmlNode;   // keeps the child counts below
     friend class xmlParser; // one nesting count for all parsers of this tree
 
-    template <class T>
-    T* own(T* node);
+    // A new node of type T, owned by this document.
+    template <class T, class... Args>
+    T* make(Args&&... args);
     void child_linked(unsigned int type, int delta);
 
     xmlOwnedNodes owned_;

@@ -7,7 +7,7 @@ namespace {
 
 const apString& fragment_name()
 {
-    static const apString text("#document-fragment");
+    static const apString text = apString::permanent("#document-fragment");
     return text;
 }
 

@@ -6,6 +6,7 @@
 #include "core/apStringCPEncoding.h"
 #include "xml/xmlDeclaration.h"
 #include "xml/xmlDocument.h"
+#include "xml/xmlSerializer.h"
 #include "xml/xmlWideUnits.h"
 
 namespace {
@@ -36,11 +37,11 @@ apString xmlDocumentWriter::unexpanded_text() const
 bool xmlDocumentWriter::has_non_ascii() const
 {
     // A code point above U+007F is exactly what gives UTF-8 bytes from 0x80.
-    apString text = unexpanded_text();
-    for (size_t i = 0; i < text.length(); ++i)
-        if (text[i] > 0x7F)
-            return true;
-    return false;
+    unsigned int expand = document_->expand_entity_references();
+    document_->set_expand_entity_references(0);
+    const bool found = xml_serializes_non_ascii(document_);
+    document_->set_expand_entity_references(expand);
+    return found;
 }
 
 void xmlDocumentWriter::set_encoding(const apEncodingDescriptor& encoding)
@@ -64,13 +65,23 @@ bool xmlDocumentWriter::write(std::ostream& out)
     } else if (encoding_ != declared_encoding(document_)) {
         set_encoding(encoding_);
     }
+    const bool utf8 = encoding_.kind() == kinds::kind_none || encoding_.kind() == kinds::kind_utf8;
+    // Straight to the stream, unless a field width asks << to pad the text.
+    if (utf8 && out.width() == 0) {
+        unsigned int expand = document_->expand_entity_references();
+        document_->set_expand_entity_references(0);
+        xml_serialize_utf8(document_, out);
+        document_->set_expand_entity_references(expand);
+        out << std::endl;
+        return true;
+    }
     apString text = unexpanded_text();
 
     switch (encoding_.kind()) {
     case kinds::kind_none:
     case kinds::kind_utf8: {
-        const char* utf8 = text.utf8_str();
-        out << (utf8 ? utf8 : "") << std::endl;
+        const char* utf8_text = text.utf8_str();
+        out << (utf8_text ? utf8_text : "") << std::endl;
         return true;
     }
     case kinds::kind_code_page:

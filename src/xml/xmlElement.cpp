@@ -9,7 +9,7 @@ namespace {
 
 const apString& eight_blanks()
 {
-    static const apString text("        ");
+    static const apString text = apString::permanent("        ");
     return text;
 }
 
@@ -17,18 +17,15 @@ const apString& eight_blanks()
 
 xmlElement::xmlElement(const apString& name, xmlDocument* document)
     : xmlNode(ELEMENT_NODE, name, xml_empty_text(), document), indent_unit_(eight_blanks()),
-      attribute_map_(new xmlNamedNodeMap(this))
+      attribute_map_(this)
 {
 }
 
-xmlElement::~xmlElement()
-{
-    delete attribute_map_;
-}
+xmlElement::~xmlElement() = default;
 
 xmlNamedNodeMap* xmlElement::attributes() const
 {
-    return attribute_map_;
+    return &attribute_map_;
 }
 
 xmlNode* xmlElement::clone_node(bool deep) const
@@ -36,8 +33,8 @@ xmlNode* xmlElement::clone_node(bool deep) const
     xmlElement* copy = owner_->create_element(name_);
     // An attribute's value is its children, so attributes are always
     // cloned whole.
-    for (int i = 0; i < attribute_map_->length(); ++i)
-        copy->set_attribute_node(static_cast<xmlAttr*>(attribute_map_->item(i)->clone_node(true)));
+    for (int i = 0; i < attribute_map_.length(); ++i)
+        copy->set_attribute_node(static_cast<xmlAttr*>(attribute_map_.item(i)->clone_node(true)));
     if (deep)
         append_child_clones(copy);
     return copy;
@@ -69,13 +66,13 @@ void xmlElement::set_attribute(const apString& name, const apString& value)
         return;
     xmlAttr* attribute = owner_->create_attribute(name);
     attribute->set_node_value(value);
-    attribute_map_->set_named_item(attribute);
+    attribute_map_.set_named_item(attribute);
 }
 
 void xmlElement::set_attribute_node(xmlAttr* attribute)
 {
     if (attribute != nullptr)
-        attribute_map_->set_named_item(attribute);
+        attribute_map_.set_named_item(attribute);
 }
 
 void xmlElement::set_text(const apString& text)

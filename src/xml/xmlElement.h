@@ -32,7 +32,8 @@ public:
 
 private:
     apString indent_unit_;
-    xmlNamedNodeMap* attribute_map_;
+    // Created with the element, as part of it.
+    mutable xmlNamedNodeMap attribute_map_;
 };
 
 #endif

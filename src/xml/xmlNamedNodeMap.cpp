@@ -2,29 +2,45 @@
 
 #include "xml/xmlNode.h"
 
+namespace {
+
+// Up to this many names a linear search beats hashing every name.
+const size_t kLinearNames = 8;
+
+} // namespace
+
 xmlNamedNodeMap::xmlNamedNodeMap(xmlNode* owner) : owner_(owner), table_(4, 50) {}
 
 int xmlNamedNodeMap::length() const
 {
-    return names_.count();
+    return static_cast<int>(nodes_.size());
 }
 
 xmlNode* xmlNamedNodeMap::item(int index) const
 {
-    if (index < 0 || index >= names_.count())
+    if (index < 0 || static_cast<size_t>(index) >= nodes_.size())
         return nullptr;
-    // Names are only ever appended, so the cursor's index stays right and
-    // ascending reads cost one step each.
-    if (names_.undefined() || names_.index() > index)
-        names_.reset();
-    names_.seek(index);
-    return named_item(names_());
+    return nodes_[static_cast<size_t>(index)];
+}
+
+int xmlNamedNodeMap::index_of(const apString& name) const
+{
+    if (nodes_.size() > kLinearNames) {
+        const coTableP<int>* entry = table_.find(name);
+        return entry ? entry->value : -1;
+    }
+    for (size_t i = 0; i < nodes_.size(); ++i)
+        if (nodes_[i]->node_name() == name)
+            return static_cast<int>(i);
+    return -1;
 }
 
 xmlNode* xmlNamedNodeMap::named_item(const apString& name) const
 {
-    const apStringxmlNodecoTablePtrcoPtrcoTableP* entry = table_.find(name);
-    return entry ? entry->value : nullptr;
+    if (name.is_null())
+        return nullptr;
+    const int index = index_of(name);
+    return index < 0 ? nullptr : nodes_[static_cast<size_t>(index)];
 }
 
 xmlNode* xmlNamedNodeMap::set_named_item(xmlNode* node)
@@ -35,13 +51,25 @@ xmlNode* xmlNamedNodeMap::set_named_item(xmlNode* node)
         return nullptr;
     if (node->node_type() == ATTRIBUTE_NODE && node->parent_node() != nullptr)
         return nullptr;
-    const apString name = node->node_name();
+    const apString& name = node->node_name();
     if (name.is_null())
         return nullptr; // a table cannot hold it
-    xmlNode* previous = named_item(name);
-    if (previous == nullptr && !table_.member(name))
-        names_.append(name);
-    table_[name] = node;
+    xmlNode* previous = nullptr;
+    const int index = index_of(name);
+    if (index >= 0) {
+        previous = nodes_[static_cast<size_t>(index)];
+        nodes_[static_cast<size_t>(index)] = node;
+    } else {
+        if (nodes_.empty())
+            nodes_.reserve(4);
+        nodes_.push_back(node);
+        if (nodes_.size() == kLinearNames + 1) {
+            for (size_t i = 0; i < nodes_.size(); ++i)
+                table_[nodes_[i]->node_name()] = static_cast<int>(i);
+        } else if (nodes_.size() > kLinearNames + 1) {
+            table_[name] = static_cast<int>(nodes_.size() - 1);
+        }
+    }
     if (node->node_type() == ATTRIBUTE_NODE)
         node->parent_ = owner_;
     return previous;

@@ -95,18 +95,35 @@ bool xmlNode::is_ancestor_or_self(const xmlNode* node) const
 namespace {
 
 // The nodes that inserting `node` really inserts: a fragment stands for its
-// children.
-std::vector<xmlNode*> nodes_to_insert(xmlNode* node)
-{
-    std::vector<xmlNode*> nodes;
-    if (node->node_type() == DOCUMENT_FRAGMENT_NODE) {
-        for (xmlNode* child = node->first_child(); child != nullptr; child = child->next_sibling())
-            nodes.push_back(child);
-    } else {
-        nodes.push_back(node);
+// children. A single node needs no allocation.
+class NodesToInsert {
+public:
+    explicit NodesToInsert(xmlNode* node) : one_(node)
+    {
+        if (node->node_type() == DOCUMENT_FRAGMENT_NODE) {
+            for (xmlNode* child = node->first_child(); child != nullptr; child = child->next_sibling())
+                many_.push_back(child);
+            data_ = many_.data();
+            size_ = many_.size();
+        } else {
+            data_ = &one_;
+            size_ = 1;
+        }
     }
-    return nodes;
-}
+    NodesToInsert(const NodesToInsert&) = delete;
+    NodesToInsert& operator=(const NodesToInsert&) = delete;
+
+    xmlNode* const* data() const { return data_; }
+    int size() const { return static_cast<int>(size_); }
+    xmlNode* const* begin() const { return data_; }
+    xmlNode* const* end() const { return data_ + size_; }
+
+private:
+    xmlNode* one_;
+    std::vector<xmlNode*> many_;
+    xmlNode* const* data_;
+    size_t size_;
+};
 
 } // namespace
 
@@ -146,8 +163,8 @@ xmlNode* xmlNode::append_child(xmlNode* node)
 {
     if (node == nullptr || node->owner_ != owner_ || read_only_ || is_ancestor_or_self(node))
         return nullptr;
-    std::vector<xmlNode*> nodes = nodes_to_insert(node);
-    if (!accepts_all(nodes.data(), static_cast<int>(nodes.size())))
+    const NodesToInsert nodes(node);
+    if (!accepts_all(nodes.data(), nodes.size()))
         return nullptr;
     for (xmlNode* n : nodes)
         n->detach_from_parent();
@@ -165,8 +182,8 @@ xmlNode* xmlNode::insert_before(xmlNode* node, xmlNode* reference)
         return nullptr;
     if (reference == nullptr || reference->parent_ != this || reference->link_ == nullptr)
         return nullptr;
-    std::vector<xmlNode*> nodes = nodes_to_insert(node);
-    if (!accepts_all(nodes.data(), static_cast<int>(nodes.size())))
+    const NodesToInsert nodes(node);
+    if (!accepts_all(nodes.data(), nodes.size()))
         return nullptr;
     for (xmlNode* n : nodes)
         n->detach_from_parent();
@@ -287,9 +304,17 @@ apString xmlNode::children_text() const
         }
     };
 
+    const xmlNodeList* start = child_nodes(); // a bound reference's are its entity's
+    // Most often there is one text child, whose text is the answer as it is.
+    if (xmlNodecoDLink* only = start->first_link()) {
+        const xmlNode* n = only->read();
+        if (start->next_link(only) == nullptr && contents(n) == nullptr) {
+            apString piece = n->text();
+            return piece.is_empty() ? apString::empty_string() : piece;
+        }
+    }
     std::vector<apString::codepoint> text;
     std::vector<Position> stack;
-    const xmlNodeList* start = child_nodes(); // a bound reference's are its entity's
     stack.push_back({start, start->first_link()});
     while (!stack.empty()) {
         Position& top = stack.back();

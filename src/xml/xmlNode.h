@@ -42,7 +42,8 @@ public:
     virtual bool can_have_child(unsigned int type) const = 0;
     virtual ~xmlNode();
 
-    apString node_name() const { return name_; }
+    // Names never change, so the node's own is handed out.
+    const apString& node_name() const { return name_; }
     unsigned int node_type() const { return type_; }
     xmlNode* parent_node() const { return parent_; }
     bool is_read_only() const { return read_only_ != 0; }

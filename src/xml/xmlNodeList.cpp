@@ -2,13 +2,9 @@
 
 #include <cstdlib>
 
-xmlNodeList::xmlNodeList() : list_(new xmlNodecoDList), owns_(1) {}
+xmlNodeList::xmlNodeList() : list_(&storage_), owns_(1) {}
 
-xmlNodeList::~xmlNodeList()
-{
-    if (owns_)
-        delete list_;
-}
+xmlNodeList::~xmlNodeList() = default;
 
 int xmlNodeList::length() const
 {

@@ -1,5 +1,6 @@
 // The children of a node: a list of non-owning node pointers held through a
-// small owning wrapper, created with the node.
+// small owning wrapper, created with the node. The list lives inside the
+// wrapper, so a node and its list are one allocation.
 //
 // Library code walks children link by link (xmlNode::first_child and
 // next_sibling); item() is for callers that want DOM-style indexing. It moves
@@ -40,6 +41,7 @@ public:
 private:
     xmlNodecoDList* list_;
     unsigned int owns_;
+    xmlNodecoDList storage_;
 };
 
 #endif

@@ -1,5 +1,6 @@
 #include "xml/xmlParser.h"
 
+#include <cstring>
 #include <vector>
 
 #include "xml/xmlCDATASection.h"
@@ -22,9 +23,36 @@ bool is_white_space(apString::codepoint c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
-bool is_name_char(apString::codepoint c)
+bool is_name_char_slow(apString::codepoint c)
 {
     return xml_is_alnum(c) || c == '-' || c == '_' || c == '.';
+}
+
+// The classes' answers for ASCII, asked once when the first parser is made:
+// names are read a character at a time.
+bool ascii_name_chars[128];
+bool ascii_letters[128];
+bool ascii_classes_filled = false;
+
+void fill_ascii_classes()
+{
+    if (ascii_classes_filled)
+        return;
+    for (apString::codepoint c = 0; c < 128; ++c) {
+        ascii_name_chars[c] = is_name_char_slow(c);
+        ascii_letters[c] = xml_is_letter(c);
+    }
+    ascii_classes_filled = true;
+}
+
+inline bool is_name_char(apString::codepoint c)
+{
+    return c < 128 ? ascii_name_chars[c] : is_name_char_slow(c);
+}
+
+inline bool is_letter(apString::codepoint c)
+{
+    return c < 128 ? ascii_letters[c] : xml_is_letter(c);
 }
 
 bool is_quote(apString::codepoint c)
@@ -38,6 +66,7 @@ xmlParser::xmlParser()
     : at_end_(0), error_(NoError), line_(1), column_(1), target_document_(nullptr), skip_space_(1),
       expanded_size_(0), nested_depth_(0), base_depth_(0)
 {
+    fill_ascii_classes();
     reset();
 }
 
@@ -48,7 +77,7 @@ void xmlParser::reset()
     line_ = 1;
     column_ = 1;
     error_ = NoError;
-    end_tag_name_ = xml_empty_text();
+    end_tag_start_ = end_tag_length_ = 0;
     skip_space_ = 1;
     position_ = source_.begin();
     // An empty text is at its end from the start.
@@ -65,6 +94,7 @@ void xmlParser::fail(unsigned int code)
 bool xmlParser::parse(xmlNode* target, const apString& text)
 {
     source_ = text;
+    cache_.prepare(source_.length());
     reset();
     if (target == nullptr) {
         fail(ReadError);
@@ -143,10 +173,72 @@ void xmlParser::advance(int count)
         advance();
 }
 
+void xmlParser::advance_over(size_t count)
+{
+    const size_t from = position_.index();
+    const size_t length = source_.length();
+    if (at_end_ || count == 0)
+        return;
+    if (count > length - from)
+        count = length - from;
+    // As `count` calls of advance(): a line feed starts a new line whose
+    // column counts the characters after it.
+    const codepoint* units = source_.data();
+    size_t last_feed = count;
+    int feeds = 0;
+    for (size_t k = 0; k < count; ++k) {
+        if (units[from + k] == '\n') {
+            ++feeds;
+            last_feed = k;
+        }
+    }
+    if (feeds) {
+        line_ += feeds;
+        column_ = 1 + static_cast<int>(count - 1 - last_feed);
+    } else {
+        column_ += static_cast<int>(count);
+    }
+    position_ = position_ + static_cast<ptrdiff_t>(count);
+    if (position_.index() >= length)
+        at_end_ = 1;
+}
+
+template <class Accept>
+void xmlParser::advance_while(Accept accept)
+{
+    if (at_end_)
+        return;
+    // advance_over() of the run, with its line feeds counted on the way.
+    const size_t from = position_.index();
+    const size_t length = source_.length();
+    const codepoint* units = source_.data();
+    size_t k = from;
+    size_t last_feed = length;
+    int feeds = 0;
+    while (k < length) {
+        const codepoint c = units[k];
+        if (!accept(c))
+            break;
+        if (c == '\n') {
+            ++feeds;
+            last_feed = k;
+        }
+        ++k;
+    }
+    if (feeds) {
+        line_ += feeds;
+        column_ = 1 + static_cast<int>(k - 1 - last_feed);
+    } else {
+        column_ += static_cast<int>(k - from);
+    }
+    position_ = position_ + static_cast<ptrdiff_t>(k - from);
+    if (k >= length)
+        at_end_ = 1;
+}
+
 void xmlParser::skip_white_space()
 {
-    while (!at_end_ && is_white_space(current()))
-        advance();
+    advance_while([](codepoint c) { return is_white_space(c); });
 }
 
 bool xmlParser::descend()
@@ -191,27 +283,41 @@ bool xmlParser::admit_reference(const xmlEntity* entity)
 
 // ---- pieces of text
 
-apString xmlParser::read_name()
+const apString& xmlParser::piece(size_t from, size_t to)
 {
-    const apString::iterator start = position_;
-    while (!at_end_ && is_name_char(current()))
-        advance();
-    return source_.sub(start, position_);
+    return cache_.get(source_.data() + from, to - from);
 }
 
-apString xmlParser::read_qualified_name()
+const apString& xmlParser::read_name()
 {
-    apString name = read_name();
+    const size_t start = position_.index();
+    advance_while([](codepoint c) { return is_name_char(c); });
+    return piece(start, position_.index());
+}
+
+// A name, or a name, ":" and a name: one stretch of the text either way.
+bool xmlParser::skip_qualified_name()
+{
+    advance_while([](codepoint c) { return is_name_char(c); });
     if (!at_end_ && current() == ':') {
         advance();
-        apString local = read_name();
-        if (local.is_empty()) {
+        const size_t local = position_.index();
+        advance_while([](codepoint c) { return is_name_char(c); });
+        if (position_.index() == local) {
             fail(SyntaxError);
-            return apString();
+            return false;
         }
-        name = name + apString(":") + local;
     }
-    return name;
+    return true;
+}
+
+const apString& xmlParser::read_qualified_name()
+{
+    static const apString none;
+    const size_t start = position_.index();
+    if (!skip_qualified_name())
+        return none;
+    return piece(start, position_.index());
 }
 
 apString xmlParser::read_quoted_value()
@@ -219,13 +325,13 @@ apString xmlParser::read_quoted_value()
     const codepoint quote = current();
     advance();
     const apString::iterator start = position_;
-    while (!at_end_ && current() != quote)
-        advance();
+    if (!at_end_)
+        advance_over(source_.find_char(quote, position_.index()) - position_.index());
     if (at_end_) {
         fail(UnterminatedLiteral);
         return apString();
     }
-    apString value = source_.sub(start, position_);
+    apString value = piece(start.index(), position_.index());
     advance();
     return value;
 }
@@ -248,7 +354,7 @@ apString xmlParser::read_up_to(const char* terminator, SearchMemo& memo)
     size_t terminator_length = 0;
     while (terminator[terminator_length] != 0)
         ++terminator_length;
-    advance(static_cast<int>(memo.found + terminator_length - from));
+    advance_over(memo.found + terminator_length - from);
     return text;
 }
 
@@ -269,9 +375,12 @@ apString xmlParser::replace_references(const apString& value) const
             break;
         // No valid reference is longer than "&quot;" or "&#999;".
         apString replacement;
-        if (semicolon - amp <= 5)
-            replacement = resolve_reference_text(value.sub(value.at(amp), value.at(semicolon + 1)));
-        if (!replacement.is_null() && is_valid_reference(value.sub(value.at(amp), value.at(semicolon + 1)))) {
+        apString reference;
+        if (semicolon - amp <= 5) {
+            reference = value.sub(value.at(amp), value.at(semicolon + 1));
+            replacement = resolve_reference_text(reference);
+        }
+        if (!replacement.is_null() && is_valid_reference(reference)) {
             out.insert(out.end(), value.data() + copied, value.data() + amp);
             out.insert(out.end(), replacement.data(), replacement.data() + replacement.length());
             copied = semicolon + 1;
@@ -299,7 +408,7 @@ xmlNode* xmlParser::read_node()
     const codepoint c = current();
     if (c == '<') {
         const codepoint next = peek(1);
-        if (xml_is_letter(next))
+        if (is_letter(next))
             return read_element();
         if (next == '/') {
             read_end_tag();
@@ -331,19 +440,20 @@ xmlNode* xmlParser::read_node()
 
 xmlNode* xmlParser::read_element()
 {
-    end_tag_name_ = xml_empty_text();
+    end_tag_start_ = end_tag_length_ = 0;
     advance();
-    const apString name = read_qualified_name();
+    const apString& read = read_qualified_name(); // until the next read
     if (error_)
         return nullptr;
-    if (name.is_empty()) {
+    if (read.is_empty()) {
         fail(SyntaxError);
         return nullptr;
     }
-    xmlElement* element = target_document_->create_element(name);
+    xmlElement* element = target_document_->create_element(read);
+    const apString& name = element->node_name();
 
     skip_white_space();
-    while (!at_end_ && xml_is_letter(current())) {
+    while (!at_end_ && is_letter(current())) {
         const apString attribute = read_qualified_name();
         if (error_)
             return nullptr;
@@ -387,11 +497,12 @@ xmlNode* xmlParser::read_element()
     ascend();
     if (error_)
         return nullptr;
-    if (end_tag_name_.is_empty()) {
+    if (end_tag_length_ == 0) {
         fail(MissingEndTag);
         return nullptr;
     }
-    if (end_tag_name_ != name) {
+    if (end_tag_length_ != name.length() ||
+        std::memcmp(source_.data() + end_tag_start_, name.data(), end_tag_length_ * sizeof(codepoint)) != 0) {
         fail(EndTagMismatch);
         return nullptr;
     }
@@ -401,10 +512,12 @@ xmlNode* xmlParser::read_element()
 void xmlParser::read_end_tag()
 {
     advance(2);
-    end_tag_name_ = read_qualified_name();
-    if (error_)
+    // Only compared with the start tag's name: never made a string.
+    end_tag_start_ = position_.index();
+    if (!skip_qualified_name())
         return;
-    if (end_tag_name_.is_empty()) {
+    end_tag_length_ = position_.index() - end_tag_start_;
+    if (end_tag_length_ == 0) {
         fail(SyntaxError);
         return;
     }
@@ -419,10 +532,11 @@ void xmlParser::read_end_tag()
 xmlNode* xmlParser::read_reference()
 {
     advance();
-    apString name = xml_empty_text();
+    // The name, with its "#" for a character reference, is one stretch of
+    // the text.
+    const size_t start = position_.index();
     if (current() == '#') {
         advance();
-        name = apString("#");
         // One to four digits and the ";"; the column points at the first
         // character that breaks that.
         for (size_t k = 0; k <= 4; ++k) {
@@ -437,7 +551,8 @@ xmlNode* xmlParser::read_reference()
                 break;
         }
     }
-    name = name + read_name();
+    advance_while([](codepoint c) { return is_name_char(c); });
+    const apString& name = piece(start, position_.index()); // used at once
     if (name.is_empty() || current() != ';') {
         fail(SyntaxError);
         return nullptr;
@@ -451,17 +566,12 @@ xmlNode* xmlParser::read_reference()
 
 xmlNode* xmlParser::read_character_data(size_t start)
 {
-    while (!at_end_) {
-        const codepoint c = current();
-        if (c == '<' || c == '&')
-            break;
-        if (c == '>') {
-            fail(SyntaxError);
-            return nullptr;
-        }
-        advance();
+    advance_while([](codepoint c) { return c != '<' && c != '&' && c != '>'; });
+    if (!at_end_ && current() == '>') {
+        fail(SyntaxError);
+        return nullptr;
     }
-    return target_document_->create_text_node(source_.sub(source_.at(start), position_));
+    return target_document_->create_text_node(piece(start, position_.index()));
 }
 
 xmlNode* xmlParser::read_comment()

@@ -12,6 +12,7 @@
 #include "core/apEncodingDescriptor.h"
 #include "core/apString.h"
 #include "xml/xmlParseError.h"
+#include "xml/xmlTextCache.h"
 
 class apPath;
 class xmlDocument;
@@ -88,14 +89,25 @@ private:
     xmlNode* read_document_type();
     xmlNode* read_entity_declaration();
 
-    apString read_name();
-    apString read_qualified_name();
+    // The text from `from` up to `to`, shared when it was met before. Like
+    // the two readers below, the answer holds until the next of them.
+    const apString& piece(size_t from, size_t to);
+    const apString& read_name();
+    const apString& read_qualified_name();
+    // Moves over a qualified name; false (and a syntax error) for a ":"
+    // without a name after it.
+    bool skip_qualified_name();
     apString read_quoted_value();
     apString read_up_to(const char* terminator, SearchMemo& memo);
     apString replace_references(const apString& value) const;
     void skip_white_space();
     void advance();
     void advance(int count);
+    // As `count` calls of advance(), in one pass.
+    void advance_over(size_t count);
+    // Advances over the characters from the position on that `accept` takes.
+    template <class Accept>
+    void advance_while(Accept accept);
 
     codepoint current() const;
     codepoint peek(size_t ahead) const;
@@ -115,7 +127,9 @@ private:
     int line_;
     int column_;
     xmlDocument* target_document_;
-    apString end_tag_name_;
+    // Where the name of the end tag read last stands; length 0 while none.
+    size_t end_tag_start_;
+    size_t end_tag_length_;
     unsigned int skip_space_;
     unsigned long long expanded_size_;
     int nested_depth_;
@@ -125,6 +139,7 @@ private:
     SearchMemo cdata_end_;
     SearchMemo pi_end_;
     SearchMemo subset_end_;
+    xmlTextCache cache_;
 };
 
 #endif

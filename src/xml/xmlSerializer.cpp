@@ -1,8 +1,11 @@
 #include "xml/xmlSerializer.h"
 
+#include <cstring>
+#include <memory>
+#include <ostream>
 #include <vector>
 
-#include "core/apStringBuilder.h"
+#include "core/unicode.h"
 #include "xml/xmlAttr.h"
 #include "xml/xmlCDATASection.h"
 #include "xml/xmlComment.h"
@@ -167,9 +170,115 @@ struct Frame {
     bool line_broken;
 };
 
+// Collects the text of a walk in chunks that are never moved, and copies
+// them once into the result.
+class TextOut {
+public:
+    void append(const apString::codepoint* units, size_t count)
+    {
+        while (count > 0) {
+            if (used_ == kChunk || chunks_.empty()) {
+                chunks_.emplace_back(new apString::codepoint[kChunk]);
+                used_ = 0;
+            }
+            const size_t n = count < kChunk - used_ ? count : kChunk - used_;
+            std::memcpy(chunks_.back().get() + used_, units, n * sizeof(apString::codepoint));
+            used_ += n;
+            units += n;
+            count -= n;
+        }
+    }
+    void append_escaped(const apString& text, bool attribute)
+    {
+        escape_walk(text, attribute, [this](const apString::codepoint* units, size_t count) {
+            append(units, count);
+        });
+    }
+    apString result() const
+    {
+        if (chunks_.empty() || (chunks_.size() == 1 && used_ == 0))
+            return apString::empty_string();
+        const size_t total = (chunks_.size() - 1) * kChunk + used_;
+        apString::codepoint* block = apString::allocate(total);
+        for (size_t i = 0; i < chunks_.size(); ++i) {
+            const size_t n = i + 1 < chunks_.size() ? kChunk : used_;
+            std::memcpy(block + i * kChunk, chunks_[i].get(), n * sizeof(apString::codepoint));
+        }
+        return apString::adopt(block, total);
+    }
+
+private:
+    static const size_t kChunk = 16 * 1024;
+    std::vector<std::unique_ptr<apString::codepoint[]>> chunks_;
+    size_t used_ = 0;
+};
+
+// Writes the text of a walk to a stream as UTF-8, a buffer at a time, so
+// that no copy of the whole text is made.
+class Utf8StreamOut {
+public:
+    explicit Utf8StreamOut(std::ostream& out) : out_(out), used_(0) {}
+    ~Utf8StreamOut() { flush(); }
+
+    void append(const apString::codepoint* units, size_t count)
+    {
+        while (count > 0) {
+            // Four bytes at most per code point.
+            size_t n = (kBuffer - used_) / 4;
+            if (n == 0) {
+                flush();
+                continue;
+            }
+            if (n > count)
+                n = count;
+            unsigned char* end = unicode::utf8_encode(units, n, buffer_ + used_);
+            used_ = static_cast<size_t>(end - buffer_);
+            units += n;
+            count -= n;
+        }
+    }
+    void append_escaped(const apString& text, bool attribute)
+    {
+        escape_walk(text, attribute, [this](const apString::codepoint* units, size_t count) {
+            append(units, count);
+        });
+    }
+    void flush()
+    {
+        if (used_ > 0)
+            out_.write(reinterpret_cast<const char*>(buffer_), static_cast<std::streamsize>(used_));
+        used_ = 0;
+    }
+
+private:
+    static const size_t kBuffer = 64 * 1024;
+    std::ostream& out_;
+    unsigned char buffer_[kBuffer];
+    size_t used_;
+};
+
+// Only tells whether the text of a walk has a character above U+007F.
+// Escaping adds only ASCII, so the texts are looked at as they are.
+class NonAsciiOut {
+public:
+    void append(const apString::codepoint* units, size_t count)
+    {
+        for (size_t i = 0; i < count; ++i)
+            found_ |= units[i] > 0x7F;
+    }
+    void append_escaped(const apString& text, bool) { append(text.data(), text.length()); }
+    bool found() const { return found_; }
+
+private:
+    bool found_ = false;
+};
+
+template <class Out>
 class Walk {
 public:
-    apString run(const xmlNode* root)
+    explicit Walk(Out& out) : out_(out), markup_(markup()) {}
+
+    void run(const xmlNode* root)
     {
         open(root);
         while (!stack_.empty()) {
@@ -189,17 +298,13 @@ public:
             frame.previous = child;
             open(child); // may grow the stack: `frame` is not used after this
         }
-        apStringBuilder builder(pieces_.empty() ? 1 : static_cast<int>(pieces_.size()));
-        for (const apString& piece : pieces_)
-            builder.append(piece);
-        return builder.join();
     }
 
 private:
     void add(const apString& piece)
     {
         if (!piece.is_null())
-            pieces_.push_back(piece);
+            out_.append(piece.data(), piece.length());
     }
 
     void push_children(const xmlNode* node, const xmlNode* first)
@@ -225,7 +330,7 @@ private:
 
     void before_child(Frame& frame, const xmlNode* child)
     {
-        const Markup& m = markup();
+        const Markup& m = markup_;
         switch (frame.node->node_type()) {
         case DOCUMENT_NODE:
             if (frame.previous)
@@ -247,7 +352,7 @@ private:
 
     void add_identifiers(const apString& public_id, const apString& system_id)
     {
-        const Markup& m = markup();
+        const Markup& m = markup_;
         if (!public_id.is_empty()) {
             add(m.public_keyword);
             add(m.blank_quote);
@@ -265,7 +370,7 @@ private:
 
     void open_element(const xmlElement* element)
     {
-        const Markup& m = markup();
+        const Markup& m = markup_;
         add(m.lt);
         add(element->node_name());
         const xmlNamedNodeMap* attributes = element->attributes();
@@ -286,7 +391,7 @@ private:
 
     void open_document_type(const xmlDocumentType* doctype)
     {
-        const Markup& m = markup();
+        const Markup& m = markup_;
         add(m.doctype_start);
         add(doctype->node_name());
         add(m.blank);
@@ -302,7 +407,7 @@ private:
 
     void open_entity(const xmlEntity* entity)
     {
-        const Markup& m = markup();
+        const Markup& m = markup_;
         add(m.entity_start);
         unsigned int kind = entity->kind();
         if (kind == ParameterEntity)
@@ -324,7 +429,7 @@ private:
 
     void open_reference(const xmlEntityReference* reference)
     {
-        const Markup& m = markup();
+        const Markup& m = markup_;
         const xmlDocument* document = reference->owner_document();
         if (reference->entity() && document && document->expand_entity_references()) {
             push_children(reference, reference->entity()->first_child());
@@ -337,7 +442,7 @@ private:
 
     void open(const xmlNode* node)
     {
-        const Markup& m = markup();
+        const Markup& m = markup_;
         switch (node->node_type()) {
         case DOCUMENT_NODE:
         case DOCUMENT_FRAGMENT_NODE:
@@ -349,11 +454,11 @@ private:
         case ATTRIBUTE_NODE:
             add(node->node_name());
             add(m.equals_quote);
-            add(escape_attribute(node->text()));
+            out_.append_escaped(node->text(), true);
             add(m.quote);
             break;
         case TEXT_NODE:
-            add(escape_text(node->node_value()));
+            out_.append_escaped(node->node_value(), false);
             break;
         case CDATA_SECTION_NODE:
             add(m.cdata_start);
@@ -369,7 +474,7 @@ private:
             add(m.pi_start);
             add(node->node_name());
             add(m.blank);
-            add(escape_text(node->node_value()));
+            out_.append_escaped(node->node_value(), false);
             add(m.pi_end);
             break;
         case DOCUMENT_TYPE_NODE:
@@ -388,7 +493,7 @@ private:
 
     void close(const Frame& frame)
     {
-        const Markup& m = markup();
+        const Markup& m = markup_;
         switch (frame.node->node_type()) {
         case ELEMENT_NODE:
             indentation_depth -= 2;
@@ -411,7 +516,8 @@ private:
         }
     }
 
-    std::vector<apString> pieces_;
+    Out& out_;
+    const Markup& markup_;
     std::vector<Frame> stack_;
     std::vector<apString> breaks_;
 };
@@ -430,7 +536,23 @@ apString escape_attribute(const apString& text)
 
 apString xml_serialize(const xmlNode* node)
 {
-    return Walk().run(node);
+    TextOut out;
+    Walk<TextOut>(out).run(node);
+    return out.result();
+}
+
+void xml_serialize_utf8(const xmlNode* node, std::ostream& out)
+{
+    std::unique_ptr<Utf8StreamOut> sink(new Utf8StreamOut(out)); // its buffer is large
+    Walk<Utf8StreamOut>(*sink).run(node);
+    sink->flush();
+}
+
+bool xml_serializes_non_ascii(const xmlNode* node)
+{
+    NonAsciiOut out;
+    Walk<NonAsciiOut>(out).run(node);
+    return out.found();
 }
 
 int xml_indentation_depth()

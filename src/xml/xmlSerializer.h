@@ -3,6 +3,8 @@
 #ifndef QEL_XML_XMLSERIALIZER_H
 #define QEL_XML_XMLSERIALIZER_H
 
+#include <iosfwd>
+
 #include "core/apString.h"
 
 class xmlNode;
@@ -14,9 +16,14 @@ apString escape_text(const apString& text);
 apString escape_attribute(const apString& text);
 
 // The node's text as its serialize() gives it. The subtree is walked with a
-// stack of its own and joined once, so depth costs no call stack and the
-// time is linear in the size of the result.
+// stack of its own into one growing array, so depth costs no call stack and
+// the time is linear in the size of the result.
 apString xml_serialize(const xmlNode* node);
+// Writes xml_serialize(node) to the stream as UTF-8, without making it.
+void xml_serialize_utf8(const xmlNode* node, std::ostream& out);
+// Whether xml_serialize(node) would hold a character above U+007F; walks the
+// same way without building the text.
+bool xml_serializes_non_ascii(const xmlNode* node);
 
 // Twice the number of elements whose children are being written: the
 // process-wide indentation of the next child line.

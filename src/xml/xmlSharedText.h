@@ -7,7 +7,7 @@
 
 inline const apString& xml_empty_text()
 {
-    static const apString text = apString::empty_string();
+    static const apString text = apString::permanent("");
     return text;
 }
 

@@ -6,7 +6,7 @@ namespace {
 
 const apString& text_name()
 {
-    static const apString text("#text");
+    static const apString text = apString::permanent("#text");
     return text;
 }
 

@@ -307,4 +307,57 @@ TEST(apStringIterator, Arithmetic)
     EXPECT_EQ(def.index(), static_cast<size_t>(-1));
 }
 
+// ASCII is decoded eight bytes at a time: whatever follows a run of any
+// length must decode, or fail, as it does on its own.
+TEST(apStringUtf8, RunsOfAsciiAroundOtherCharacters)
+{
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::vector<unsigned> expected;
+        bool ok;
+    } middles[] = {
+        {"two_byte", "\xC3\xA9", {0xE9}, true},
+        {"four_byte", "\xF0\x9F\x98\x80", {0x1F600}, true},
+        {"lone_continuation", "\x80", {}, false},
+        {"truncated", "\xE2\x82", {}, false},
+    };
+    for (const auto& m : middles) {
+        for (size_t before = 0; before <= 17; ++before) {
+            for (size_t after : {0u, 1u, 8u, 9u}) {
+                SCOPED_TRACE(std::string(m.name) + " after " + std::to_string(before) + ", before " +
+                             std::to_string(after));
+                const std::string bytes = std::string(before, 'a') + m.bytes + std::string(after, 'z');
+                int err = -1;
+                const apString s(bytes.c_str(), &err);
+                if (!m.ok) {
+                    EXPECT_EQ(err, 1);
+                    EXPECT_STREQ(s.utf8_str(), kUtf8Failure);
+                    continue;
+                }
+                std::vector<unsigned> expected(before, 'a');
+                expected.insert(expected.end(), m.expected.begin(), m.expected.end());
+                expected.insert(expected.end(), after, 'z');
+                EXPECT_EQ(err, 0);
+                EXPECT_EQ(code_points(s), expected);
+            }
+        }
+    }
+}
+
+TEST(apStringValue, PermanentTextIsSharedAndStays)
+{
+    static const apString text = apString::permanent("#text");
+    const apString::codepoint* units = text.data();
+    {
+        std::vector<apString> copies(1000, text);
+        EXPECT_EQ(copies.back().data(), units); // shared, not copied
+        apString moved(std::move(copies.front()));
+        EXPECT_TRUE(moved == text);
+    }
+    EXPECT_EQ(text.data(), units);
+    EXPECT_STREQ(text.utf8_str(), "#text");
+    EXPECT_EQ(text.length(), 5u);
+}
+
 } // namespace

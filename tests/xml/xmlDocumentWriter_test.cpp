@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <iomanip>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -222,6 +224,41 @@ TEST(xmlDocumentWriter, EntityReferencesAreWrittenAsReferences)
     std::ostringstream out;
     EXPECT_TRUE(writer.write(out));
     EXPECT_EQ(out.str(), "<r>&e;</r>\n");
+}
+
+// UTF-8 goes to the stream a buffer at a time: the bytes must be the
+// serialized text's, also where characters of every length straddle the
+// buffer's ends.
+TEST(xmlDocumentWriter, UTF8IsTheSerializedTextAtAnyLength)
+{
+    for (int entries : {1, 3000, 20000}) {
+        SCOPED_TRACE(entries);
+        std::string bytes = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<r>";
+        for (int i = 0; i < entries; ++i)
+            bytes += i % 2 ? "<v a=\"\xC3\xA9&amp;'\">x\xE2\x82\xAC\xF0\x9F\x98\x80 &lt; t</v>"
+                           : "<!-- c --><w><![CDATA[<\xC3\xBC>]]></w>";
+        bytes += "</r>";
+        std::istringstream in(bytes);
+        xmlParser parser;
+        std::unique_ptr<xmlDocument> doc(parser.load_document(in));
+        ASSERT_TRUE(doc);
+        const std::string expected = utf8(doc->serialize()) + "\n";
+        Written w = save(doc.get());
+        EXPECT_TRUE(w.ok);
+        EXPECT_EQ(w.bytes.size(), expected.size());
+        EXPECT_TRUE(w.bytes == expected);
+    }
+}
+
+TEST(xmlDocumentWriter, UTF8HonoursTheStreamsFieldWidth)
+{
+    auto doc = request("\xC3\xA9", D::from_kind(D::kind_utf8));
+    xmlDocumentWriter writer(doc.get()); // may add the declaration
+    const std::string text = utf8(doc->serialize());
+    std::ostringstream out;
+    out << std::setw(static_cast<int>(text.size() + 3));
+    EXPECT_TRUE(writer.write(out));
+    EXPECT_EQ(out.str(), "   " + text + "\n");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "core/utString.h"
 #include "xml/xmlAttr.h"
 #include "xml/xmlCDATASection.h"
@@ -383,6 +385,33 @@ TEST_F(Entities, EntityContentIsReadOnly)
     xmlElement* r = doc->document_element();
     EXPECT_EQ(r->append_child(b), nullptr);
     EXPECT_EQ(b->parent_node(), entity);
+}
+
+// Past a handful of attributes a map looks names up in its table; order,
+// replacement in place and lookups must not notice the change.
+TEST_F(Tree, ManyAttributesKeepOrderAndReplaceInPlace)
+{
+    xmlElement* e = element("e");
+    const auto name = [](int i) { return apString(("a" + std::to_string(i)).c_str()); };
+    for (int count = 1; count <= 20; ++count) {
+        e->set_attribute(name(count - 1), apString(std::to_string(count - 1).c_str()));
+        xmlNamedNodeMap* map = e->attributes();
+        ASSERT_EQ(map->length(), count);
+        for (int i = 0; i < count; ++i) {
+            ASSERT_EQ(u8(map->item(i)->node_name()), "a" + std::to_string(i));
+            ASSERT_EQ(map->named_item(name(i)), map->item(i));
+        }
+        EXPECT_EQ(map->named_item("a99"), nullptr);
+    }
+    xmlNamedNodeMap* map = e->attributes();
+    xmlNode* third = map->item(3);
+    xmlAttr* replacement = doc->create_attribute("a3");
+    EXPECT_EQ(map->set_named_item(replacement), third);
+    EXPECT_EQ(map->item(3), replacement);
+    e->set_attribute("a15", "x");
+    EXPECT_EQ(u8(map->named_item("a15")->node_value()), "x");
+    EXPECT_EQ(u8(map->item(15)->node_name()), "a15");
+    EXPECT_EQ(map->length(), 20);
 }
 
 } // namespace

@@ -1,35 +1,42 @@
 // POSIX: the program runs as a grandchild of the caller.
 //
-// The caller forks an intermediate process that forks the program and then
-// exits, and reaps the intermediate at once. The program is therefore never
-// the host's child: when it outlives the wait nothing is left for the host
-// to reap (init adopts it), and the host's own SIGCHLD handling never sees
-// it. Its end is watched in one of two ways:
+// The program is never the host's child: when it outlives the wait nothing
+// is left for the host to reap (init adopts it), and the host's own SIGCHLD
+// handling never sees it. Its end is watched in one of two ways:
 //
-// - pidfd: the intermediate reports the program's pid and keeps it unreaped
-//   until the caller holds a pidfd on it, so the pid cannot be reused in
-//   between; then it exits. poll() on the pidfd ends the wait.
-// - watcher: the intermediate forks a watcher and exits. The orphaned
-//   watcher forks the program, closes every descriptor but the report pipe,
-//   reaps the program and exits, which ends the pipe exactly when the
-//   program has ended. The program never holds the pipe (close-on-exec), so
-//   neither its own children nor its closing of descriptors matter. Used
-//   only where pidfds are missing: the watcher is a copy of the host, and
-//   every page the host changes while the program runs is copied for it.
+// - pidfd: the caller clones an intermediate that shares its memory and
+//   descriptor table and is suspended until the intermediate ends (as
+//   vfork does: nothing of the host is copied, however large it is). The
+//   intermediate clones the program the same way, asking for a pidfd on
+//   it, which lands in the shared descriptor table; once the program has
+//   called exec (or failed to) the intermediate ends and the caller goes
+//   on. The intermediate ends with no signal to the caller, who reaps it at
+//   once. poll() on the pidfd ends the wait; the pidfd names the program
+//   itself, so a reaped and reused pid cannot be mistaken for it.
+// - watcher: the caller forks an intermediate that forks a watcher and
+//   exits. The orphaned watcher forks the program, closes every descriptor
+//   but the report pipe, reaps the program and exits, which ends the pipe
+//   exactly when the program has ended. The program never holds the pipe
+//   (close-on-exec), so neither its own children nor its closing of
+//   descriptors matter. Used only where pidfds are missing: the watcher is
+//   a copy of the host, and every page the host changes while the program
+//   runs is copied for it.
 //
-// The report pipe carries only the program's pid (pidfd) and the errno of a
-// failed fork or exec. Between fork and exec only async-signal-safe calls
-// run: everything they use is prepared before forking, and every signal
-// stays blocked until the program's signal state is reset, so no handler of
-// the host runs in a forked copy of it.
+// A failed exec reports its errno through shared memory (pidfd) or the
+// report pipe (watcher). Between clone or fork and exec only
+// async-signal-safe calls run: everything they use is prepared before, and
+// every signal stays blocked until the program's signal state is reset, so
+// no handler of the host runs in a copy of it or on its memory.
 #include "requests/posix/processPosix.h"
 #include "requests/process.h"
 
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <pthread.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -49,22 +56,23 @@ namespace {
 
 using steady = std::chrono::steady_clock;
 
+#ifndef CLONE_PIDFD
+#define CLONE_PIDFD 0x00001000
+#endif
+
 // One message on the report pipe, far below PIPE_BUF: written and read whole.
 struct report {
     int kind;
     int value;
 };
-const int started_pid = 'P';  // value: the program's process id
 const int start_failed = 'E'; // value: errno of the failed fork or exec
 
 // Everything the forked processes use, made before forking.
 struct launch {
     const char* path;
     char* argv[2];
-    int report_fd;  // write end of the report pipe
-    int release_fd; // read end of the release pipe; its end lets the intermediate exit
-    int caller_fds[2]; // the caller's ends of both pipes
-    exit_watch watch;
+    int report_fd;  // write end of the report pipe (watcher)
+    int caller_fd;  // its read end, the caller's
     int fd_limit;
     struct sigaction default_action;
     sigset_t no_signals;
@@ -103,21 +111,68 @@ void close_all_except(int keep, int fd_limit) noexcept
     _exit(127);
 }
 
-[[noreturn]] void run_intermediate(const launch& l) noexcept
+// ---- pidfd: two clones that share the caller's memory
+
+// What the cloned processes read and write; it lives in the caller's
+// memory, which they share.
+struct cloned_launch {
+    const launch* l;
+    char* program_stack; // top of the program's stack until its exec
+    int pidfd;           // set by the intermediate
+    int error;           // errno of a failed clone or exec
+};
+
+// Each clone's stack until it calls exec or ends; far more than the few
+// system calls on it need.
+const size_t clone_stack_size = 64 * 1024;
+
+// The clones run on stacks that AddressSanitizer does not know, and it
+// warns when code it instruments leaves such a stack for good (_exit); the
+// two functions that run there are left uninstrumented.
+#define QEL_ON_CLONE_STACK __attribute__((no_sanitize_address))
+
+QEL_ON_CLONE_STACK int cloned_program(void* argument) noexcept
 {
-    // Without the caller's ends the pipes end when the caller expects.
-    close(l.caller_fds[0]);
-    close(l.caller_fds[1]);
+    cloned_launch* c = static_cast<cloned_launch*>(argument);
+    const launch& l = *c->l;
+    setsid();
+    for (int number = 1; number < NSIG; ++number)
+        sigaction(number, &l.default_action, nullptr);
+    sigprocmask(SIG_SETMASK, &l.no_signals, nullptr);
+    execve(l.path, l.argv, environ);
+    c->error = errno;
+    _exit(127);
+}
+
+QEL_ON_CLONE_STACK int cloned_intermediate(void* argument) noexcept
+{
+    cloned_launch* c = static_cast<cloned_launch*>(argument);
+    int pidfd = -1;
+    // Suspended until the program has called exec or ended; the pidfd goes
+    // into the descriptor table shared with the caller, close-on-exec.
+    const pid_t program = clone(cloned_program, c->program_stack,
+                                CLONE_VM | CLONE_VFORK | CLONE_PIDFD | SIGCHLD, c, &pidfd);
+    if (program < 0)
+        c->error = errno;
+    else
+        c->pidfd = pidfd;
+    _exit(0);
+}
+
+// ---- watcher: forks
+
+[[noreturn]] void run_watcher_intermediate(const launch& l) noexcept
+{
+    // Without the caller's end the pipe ends when the caller expects.
+    close(l.caller_fd);
     // An ignored SIGCHLD would let the system reap the program before it is
     // watched.
     sigaction(SIGCHLD, &l.default_action, nullptr);
-    if (l.watch == exit_watch::watcher) {
-        const pid_t watcher = fork();
-        if (watcher < 0)
-            send(l.report_fd, start_failed, errno);
-        if (watcher != 0)
-            _exit(0);
-    }
+    const pid_t watcher = fork();
+    if (watcher < 0)
+        send(l.report_fd, start_failed, errno);
+    if (watcher != 0)
+        _exit(0);
     const pid_t program = fork();
     if (program < 0) {
         send(l.report_fd, start_failed, errno);
@@ -125,13 +180,6 @@ void close_all_except(int keep, int fd_limit) noexcept
     }
     if (program == 0)
         become_program(l);
-    if (l.watch == exit_watch::pidfd) {
-        send(l.report_fd, started_pid, program);
-        char byte;
-        while (read(l.release_fd, &byte, 1) < 0 && errno == EINTR) {
-        }
-        _exit(0);
-    }
     // The watcher lives as long as the program: it must not keep the
     // host's files, sockets and pipes open.
     close_all_except(l.report_fd, l.fd_limit);
@@ -213,6 +261,13 @@ void reap(pid_t child) noexcept
     }
 }
 
+void reap_clone(pid_t child) noexcept
+{
+    int status;
+    while (waitpid(child, &status, __WALL) < 0 && errno == EINTR) {
+    }
+}
+
 int open_pidfd(pid_t pid) noexcept
 {
 #ifdef SYS_pidfd_open
@@ -248,6 +303,93 @@ bool pidfd_available()
     return available;
 }
 
+namespace {
+
+// The two clones' stacks, mapped on first use and kept until unload: the
+// caller is suspended while they are in use, and calls come one at a time.
+class clone_stacks {
+public:
+    ~clone_stacks()
+    {
+        if (base_ != nullptr)
+            munmap(base_, 2 * clone_stack_size);
+    }
+    // Null when no memory could be mapped.
+    char* base() noexcept
+    {
+        if (base_ == nullptr) {
+            void* mapped = mmap(nullptr, 2 * clone_stack_size, PROT_READ | PROT_WRITE,
+                                MAP_PRIVATE | MAP_ANONYMOUS | MAP_STACK, -1, 0);
+            if (mapped != MAP_FAILED)
+                base_ = static_cast<char*>(mapped);
+        }
+        return base_;
+    }
+
+private:
+    char* base_ = nullptr;
+};
+
+// 1 when the program ended before the deadline.
+int start_cloned(launch& l, steady::time_point deadline) noexcept
+{
+    static clone_stacks stacks;
+    char* base = stacks.base();
+    if (base == nullptr)
+        return 0;
+    cloned_launch c{&l, base + 2 * clone_stack_size, -1, 0};
+
+    sigset_t all, previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &previous);
+    // No exit signal: the host's SIGCHLD handling never sees the
+    // intermediate, and only a wait with __WALL reaps it.
+    const pid_t intermediate =
+        clone(cloned_intermediate, base + clone_stack_size, CLONE_VM | CLONE_VFORK | CLONE_FILES, &c);
+    const int clone_error = errno;
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    if (intermediate < 0) {
+        errno = clone_error;
+        return 0;
+    }
+    // Both clones have left the stacks: the intermediate has ended.
+    reap_clone(intermediate);
+
+    descriptor program;
+    program.reset(c.pidfd);
+    if (c.error != 0 || program.get() < 0)
+        return 0;
+    return wait_readable(program.get(), deadline) == 1 ? 1 : 0;
+}
+
+int start_watched(launch& l, steady::time_point deadline) noexcept
+{
+    descriptor report_read, report_write;
+    if (!open_pipe(report_read, report_write))
+        return 0;
+    l.report_fd = report_write.get();
+    l.caller_fd = report_read.get();
+    l.fd_limit = descriptor_limit();
+
+    sigset_t all, previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &previous);
+    const pid_t intermediate = fork();
+    if (intermediate == 0)
+        run_watcher_intermediate(l);
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    report_write.reset();
+    if (intermediate < 0)
+        return 0;
+    reap(intermediate);
+    // The pipe ends when the watcher has reaped the program; a message
+    // before that is a failed start.
+    report message{};
+    return read_report(report_read.get(), deadline, message) == 0 ? 1 : 0;
+}
+
+} // namespace
+
 int start_and_wait(const apString& program_path, unsigned timeout_ms, exit_watch watch)
 {
     const steady::time_point deadline = steady::now() + std::chrono::milliseconds(timeout_ms);
@@ -256,58 +398,19 @@ int start_and_wait(const apString& program_path, unsigned timeout_ms, exit_watch
     if (error != 0 || file.is_null())
         return 0;
 
-    descriptor report_read, report_write, release_read, release_write;
-    if (!open_pipe(report_read, report_write) || !open_pipe(release_read, release_write))
-        return 0;
-
     launch l;
     l.path = file.c_str();
     l.argv[0] = const_cast<char*>(file.c_str());
     l.argv[1] = nullptr;
-    l.report_fd = report_write.get();
-    l.release_fd = release_read.get();
-    l.caller_fds[0] = report_read.get();
-    l.caller_fds[1] = release_write.get();
-    l.watch = watch;
-    l.fd_limit = watch == exit_watch::watcher ? descriptor_limit() : 0;
+    l.report_fd = -1;
+    l.caller_fd = -1;
+    l.fd_limit = 0;
     std::memset(&l.default_action, 0, sizeof l.default_action);
     l.default_action.sa_handler = SIG_DFL;
     sigemptyset(&l.default_action.sa_mask);
     sigemptyset(&l.no_signals);
 
-    sigset_t all, previous;
-    sigfillset(&all);
-    pthread_sigmask(SIG_SETMASK, &all, &previous);
-    const pid_t intermediate = fork();
-    if (intermediate == 0)
-        run_intermediate(l);
-    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
-    report_write.reset();
-    release_read.reset();
-    if (intermediate < 0)
-        return 0;
-
-    report message{};
-    if (watch == exit_watch::watcher) {
-        release_write.reset();
-        reap(intermediate);
-        // The pipe ends when the watcher has reaped the program; a message
-        // before that is a failed start.
-        return read_report(report_read.get(), deadline, message) == 0 ? 1 : 0;
-    }
-
-    descriptor program;
-    if (read_report(report_read.get(), deadline, message) == 1 && message.kind == started_pid)
-        program.reset(open_pidfd(message.value));
-    release_write.reset(); // the intermediate exits; init adopts the program
-    reap(intermediate);
-    if (program.get() < 0)
-        return 0;
-    // The pipe ends once the program has replaced its forked copy; a message
-    // before that is a failed exec.
-    if (read_report(report_read.get(), deadline, message) != 0)
-        return 0;
-    return wait_readable(program.get(), deadline) == 1 ? 1 : 0;
+    return watch == exit_watch::pidfd ? start_cloned(l, deadline) : start_watched(l, deadline);
 }
 
 } // namespace posix

@@ -1,0 +1,20 @@
+// libxml2 behind plain functions: its type names (xmlNode, xmlDoc,
+// xmlElement...) collide with this library's, so no file sees both.
+#ifndef QEL_BENCH_BENCHLIBXML2_H
+#define QEL_BENCH_BENCHLIBXML2_H
+
+#include <cstddef>
+#include <string>
+
+namespace bench {
+
+void libxml2_prepare();
+// A parsed document, or null.
+void* libxml2_load(const std::string& bytes);
+void libxml2_free(void* document);
+// Serializes the document into memory; answers the bytes written.
+size_t libxml2_save_size(void* document);
+
+} // namespace bench
+
+#endif

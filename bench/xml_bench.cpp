@@ -1,0 +1,186 @@
+// Loading and saving documents: this library against libxml2 and pugixml on
+// the same bytes, and this library alone at twice and four times the size.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <pugixml.hpp>
+#include <sstream>
+
+#include "benchDocuments.h"
+#include "benchLibxml2.h"
+#include "benchStreams.h"
+#include "requests/qliAnswerFile.h"
+#include "xml/xmlDocument.h"
+#include "xml/xmlDocumentWriter.h"
+#include "xml/xmlParser.h"
+
+namespace {
+
+using benchmark::State;
+
+const unsigned pugi_options =
+    pugi::parse_default | pugi::parse_comments | pugi::parse_pi | pugi::parse_declaration;
+
+const std::string& document_of(int kind, int64_t scale)
+{
+    return kind == 0 ? bench::general_document(bench::ten_megabytes * scale)
+                     : bench::answer_document(bench::answer_values * scale);
+}
+
+std::unique_ptr<xmlDocument> qel_load(const std::string& bytes)
+{
+    bench::memory_source source(bytes);
+    std::istream in(&source);
+    xmlParser parser;
+    return std::unique_ptr<xmlDocument>(parser.load_document(in));
+}
+
+void load_qel(State& state, int kind)
+{
+    const std::string& bytes = document_of(kind, state.range(0));
+    for (auto _ : state) {
+        std::unique_ptr<xmlDocument> document = qel_load(bytes);
+        if (!document) {
+            state.SkipWithError("the document did not load");
+            break;
+        }
+        state.PauseTiming();
+        document.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
+}
+
+void load_pugixml(State& state, int kind)
+{
+    const std::string& bytes = document_of(kind, state.range(0));
+    for (auto _ : state) {
+        std::unique_ptr<pugi::xml_document> document(new pugi::xml_document);
+        if (!document->load_buffer(bytes.data(), bytes.size(), pugi_options, pugi::encoding_utf8)) {
+            state.SkipWithError("the document did not load");
+            break;
+        }
+        state.PauseTiming();
+        document.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
+}
+
+void load_libxml2(State& state, int kind)
+{
+    const std::string& bytes = document_of(kind, state.range(0));
+    for (auto _ : state) {
+        void* document = bench::libxml2_load(bytes);
+        if (document == nullptr) {
+            state.SkipWithError("the document did not load");
+            break;
+        }
+        state.PauseTiming();
+        bench::libxml2_free(document);
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
+}
+
+// DOM to the bytes of a file, in memory.
+void save_qel(State& state, const std::string& bytes)
+{
+    std::unique_ptr<xmlDocument> document = qel_load(bytes);
+    int64_t written = 0;
+    for (auto _ : state) {
+        bench::string_sink sink;
+        std::ostream out(&sink);
+        xmlDocumentWriter writer(document.get());
+        if (!writer.write(out)) {
+            state.SkipWithError("the document was not written");
+            break;
+        }
+        written += static_cast<int64_t>(sink.text.size());
+    }
+    state.SetBytesProcessed(written);
+}
+
+void save_qel_general(State& state)
+{
+    save_qel(state, bench::general_document(bench::ten_megabytes * state.range(0)));
+}
+
+void save_qel_wide(State& state)
+{
+    save_qel(state, bench::wide_document(bench::answer_values * state.range(0)));
+}
+
+struct string_writer : pugi::xml_writer {
+    std::string text;
+    void write(const void* data, size_t size) override
+    {
+        text.append(static_cast<const char*>(data), size);
+    }
+};
+
+void save_pugixml(State& state)
+{
+    const std::string& bytes = bench::general_document(bench::ten_megabytes);
+    pugi::xml_document document;
+    document.load_buffer(bytes.data(), bytes.size(), pugi_options, pugi::encoding_utf8);
+    int64_t written = 0;
+    for (auto _ : state) {
+        string_writer writer;
+        document.save(writer, "  ", pugi::format_default, pugi::encoding_utf8);
+        written += static_cast<int64_t>(writer.text.size());
+    }
+    state.SetBytesProcessed(written);
+}
+
+void save_libxml2(State& state)
+{
+    void* document = bench::libxml2_load(bench::general_document(bench::ten_megabytes));
+    int64_t written = 0;
+    for (auto _ : state)
+        written += static_cast<int64_t>(bench::libxml2_save_size(document));
+    bench::libxml2_free(document);
+    state.SetBytesProcessed(written);
+}
+
+// The answer file's whole read: load, find the values, keep them.
+void answer_qel(State& state)
+{
+    const std::string& bytes = bench::answer_document(bench::answer_values * state.range(0));
+    for (auto _ : state) {
+        bench::memory_source source(bytes);
+        std::istream in(&source);
+        qliAnswerFile answer(in);
+        if (answer.invalid()) {
+            state.SkipWithError("the answer is invalid");
+            break;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes.size()));
+}
+
+const int registered = [] {
+    bench::libxml2_prepare();
+    using benchmark::RegisterBenchmark;
+    const char* const kinds[] = {"general", "answer"};
+    for (int kind = 0; kind < 2; ++kind) {
+        const std::string k = kinds[kind];
+        RegisterBenchmark(("load/" + k + "/qel").c_str(), load_qel, kind)
+            ->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
+        RegisterBenchmark(("load/" + k + "/pugixml").c_str(), load_pugixml, kind)
+            ->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
+        RegisterBenchmark(("load/" + k + "/libxml2").c_str(), load_libxml2, kind)
+            ->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
+    }
+    RegisterBenchmark("save/general/qel", save_qel_general)
+        ->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
+    RegisterBenchmark("save/general/pugixml", save_pugixml)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
+    RegisterBenchmark("save/general/libxml2", save_libxml2)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
+    RegisterBenchmark("save/wide/qel", save_qel_wide)
+        ->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
+    RegisterBenchmark("answer/values/qel", answer_qel)
+        ->Arg(1)->Arg(2)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime()->MinWarmUpTime(0.3)->MinTime(0.5);
+    return 0;
+}();
+
+} // namespace
