@@ -8,6 +8,8 @@ APT_PACKAGES := cmake ninja-build g++ googletest libgtest-dev \
 # tests use them.
 BENCH_APT_PACKAGES := cmake ninja-build g++ pkgconf libbenchmark-dev libpugixml-dev libxml2-dev python3
 BENCH_OUT := build/bench/results
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := answer_load unicode_decode formatter paths
 
 .PHONY: all deps deps-bench install-packages bench test demo fuzz clean configure-fuzz $(addprefix configure-,$(PRESETS)) $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
@@ -51,7 +53,12 @@ configure-fuzz: deps
 
 fuzz: configure-fuzz
 	cmake --build --preset fuzz
-	@for t in $(FUZZ_TARGETS); do 	  mkdir -p build/fuzz/corpus/$$t && 	  echo "== $$t ($(FUZZ_SECONDS) s)" && 	  build/fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 	    -artifact_prefix=build/fuzz/$$t- build/fuzz/corpus/$$t fuzz/corpus/$$t || exit 1; 	done
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build/fuzz/corpus/$$t && \
+	  echo "== $$t ($(FUZZ_SECONDS) s)" && \
+	  build/fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=build/fuzz/$$t- build/fuzz/corpus/$$t fuzz/corpus/$$t || exit 1; \
+	done
 
 # Configures, builds and runs the benchmarks, then prints the table.
 bench: deps-bench
