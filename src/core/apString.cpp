@@ -58,20 +58,25 @@ size_t scan_length(const apString::codepoint* p)
 
 } // namespace
 
-apString::apString() noexcept
-    : rep_(nullptr), units_(nullptr), length_(0), error_(0), utf8_(nullptr), utf16_(nullptr)
-{
-}
+apString::apString() noexcept : units_(nullptr), length_(0), side_(nullptr) {}
 
 apString::apString(Rep* rep) noexcept
-    : rep_(rep), units_(rep ? rep->units : nullptr), length_(rep ? scan_length(rep->units) : 0),
-      error_(0), utf8_(nullptr), utf16_(nullptr)
+    : units_(rep ? rep->units : nullptr), length_(rep ? scan_length(rep->units) : 0), side_(nullptr)
 {
 }
 
-apString::apString(Rep* rep, size_t length) noexcept
-    : rep_(rep), units_(rep->units), length_(length), error_(0), utf8_(nullptr), utf16_(nullptr)
+apString::apString(Rep* rep, size_t length) noexcept : units_(rep->units), length_(length), side_(nullptr) {}
+
+apString::Rep* apString::rep() const noexcept
 {
+    return units_ ? Rep::of(const_cast<codepoint*>(units_)) : nullptr;
+}
+
+apString::Side& apString::side() const
+{
+    if (side_ == nullptr)
+        side_ = new Side;
+    return *side_;
 }
 
 apString apString::empty_string()
@@ -82,8 +87,8 @@ apString apString::empty_string()
 apString apString::permanent(const char* utf8)
 {
     apString text(utf8);
-    if (text.rep_)
-        text.rep_->refs.store(Rep::permanent, std::memory_order_relaxed);
+    if (Rep* rep = text.rep())
+        rep->refs.store(Rep::permanent, std::memory_order_relaxed);
     return text;
 }
 
@@ -106,7 +111,7 @@ void apString::fail_with(const char* message, int* error)
 {
     int ignored = 0;
     *this = apString(message, &ignored);
-    error_ = 1;
+    side().error = 1;
     if (error)
         *error = 1;
 }
@@ -217,23 +222,18 @@ apString::apString(const char* utf8, int* error) : apString()
 apString::apString(const char* utf8) : apString(utf8, static_cast<int*>(nullptr)) {}
 
 apString::apString(const apString& other) noexcept
-    : rep_(other.rep_), units_(other.units_), length_(other.length_), error_(0), utf8_(nullptr),
-      utf16_(nullptr)
+    : units_(other.units_), length_(other.length_), side_(nullptr)
 {
-    if (rep_)
-        rep_->share();
+    if (units_)
+        rep()->share();
 }
 
 apString::apString(apString&& other) noexcept
-    : rep_(other.rep_), units_(other.units_), length_(other.length_), error_(other.error_),
-      utf8_(other.utf8_), utf16_(other.utf16_)
+    : units_(other.units_), length_(other.length_), side_(other.side_)
 {
-    other.rep_ = nullptr;
     other.units_ = nullptr;
     other.length_ = 0;
-    other.error_ = 0;
-    other.utf8_ = nullptr;
-    other.utf16_ = nullptr;
+    other.side_ = nullptr;
 }
 
 apString& apString::operator=(const apString& other) noexcept
@@ -252,11 +252,15 @@ apString& apString::operator=(apString&& other) noexcept
 
 void apString::release() noexcept
 {
-    delete[] utf8_;
-    delete[] utf16_;
-    if (rep_ && rep_->unshare()) {
-        rep_->~Rep();
-        ::operator delete(rep_);
+    if (side_) {
+        delete[] side_->utf8;
+        delete[] side_->utf16;
+        delete side_;
+    }
+    Rep* shared = rep();
+    if (shared && shared->unshare()) {
+        shared->~Rep();
+        ::operator delete(shared);
     }
 }
 
@@ -267,40 +271,39 @@ apString::~apString()
 
 void apString::swap(apString& other) noexcept
 {
-    std::swap(rep_, other.rep_);
     std::swap(units_, other.units_);
     std::swap(length_, other.length_);
-    std::swap(error_, other.error_);
-    std::swap(utf8_, other.utf8_);
-    std::swap(utf16_, other.utf16_);
+    std::swap(side_, other.side_);
 }
 
 const char* apString::utf8_str() const
 {
     if (units_ == nullptr)
         return nullptr;
-    if (utf8_ == nullptr) {
+    Side& cached = side();
+    if (cached.utf8 == nullptr) {
         size_t n = unicode::utf8_encoded_length(units_, length_);
         char* out = new char[n + 1];
         unicode::utf8_encode(units_, length_, reinterpret_cast<unsigned char*>(out));
         out[n] = 0;
-        utf8_ = out;
+        cached.utf8 = out;
     }
-    return utf8_;
+    return cached.utf8;
 }
 
 const apWchar* apString::utf16_str() const
 {
     if (units_ == nullptr)
         return nullptr;
-    if (utf16_ == nullptr) {
+    Side& cached = side();
+    if (cached.utf16 == nullptr) {
         size_t n = unicode::utf16_encoded_length(units_, length_);
         apWchar* out = new apWchar[n + 1];
         unicode::utf16_encode(units_, length_, out);
         out[n] = 0;
-        utf16_ = out;
+        cached.utf16 = out;
     }
-    return utf16_;
+    return cached.utf16;
 }
 
 apWchar* apString::utf16_str()

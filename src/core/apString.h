@@ -6,6 +6,11 @@
 // text and sets the error flag, which constructors taking `int* error` also
 // report there. UTF-8 and UTF-16 forms are built on first request, each by a
 // counting pass and one exact allocation, and kept for the object's life.
+//
+// An object is three words: the code points (the share count sits in front
+// of them), the length, and a side block made only for the few strings that
+// are converted or failed, which holds the cached forms and the error flag.
+// Documents hold millions of strings; most are never converted.
 #ifndef QEL_CORE_APSTRING_H
 #define QEL_CORE_APSTRING_H
 
@@ -92,7 +97,7 @@ public:
     size_t length() const noexcept { return length_; }
     bool is_null() const noexcept { return units_ == nullptr; }
     bool is_empty() const noexcept { return length_ == 0; }
-    int error() const noexcept { return error_; }
+    int error() const noexcept { return side_ ? side_->error : 0; }
     const codepoint* data() const noexcept { return units_; }
     codepoint operator[](size_t i) const noexcept { return units_[i]; }
 
@@ -135,17 +140,22 @@ public:
 
 private:
     struct Rep;
+    // What few strings need: made on first use, never shared or copied.
+    struct Side {
+        char* utf8 = nullptr;
+        apWchar* utf16 = nullptr;
+        int error = 0;
+    };
     explicit apString(Rep* rep) noexcept;
     apString(Rep* rep, size_t length) noexcept;
+    Rep* rep() const noexcept;
+    Side& side() const;
     void fail_with(const char* message, int* error);
     void release() noexcept;
 
-    Rep* rep_;
-    const codepoint* units_;
+    const codepoint* units_; // inside a Rep, or null
     size_t length_;
-    int error_;
-    mutable char* utf8_;
-    mutable apWchar* utf16_;
+    mutable Side* side_;
 };
 
 QEL_EXPORT apString operator+(const apString& a, const apString& b);

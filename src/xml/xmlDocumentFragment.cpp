@@ -33,15 +33,5 @@ apString xmlDocumentFragment::text() const
 
 bool xmlDocumentFragment::can_have_child(unsigned int type) const
 {
-    switch (type) {
-    case ELEMENT_NODE:
-    case TEXT_NODE:
-    case CDATA_SECTION_NODE:
-    case ENTITY_REFERENCE_NODE:
-    case PROCESSING_INSTRUCTION_NODE:
-    case COMMENT_NODE:
-        return true;
-    default:
-        return false;
-    }
+    return xml_is_content_type(type);
 }

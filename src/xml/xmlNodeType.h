@@ -17,4 +17,21 @@ enum xmlNodeType : unsigned int {
     NOTATION_NODE = 12 // no class: nothing creates notation nodes
 };
 
+// The kinds that may stand in an element's content (and so in a fragment
+// or an entity's replacement).
+inline bool xml_is_content_type(unsigned int type)
+{
+    switch (type) {
+    case ELEMENT_NODE:
+    case TEXT_NODE:
+    case CDATA_SECTION_NODE:
+    case ENTITY_REFERENCE_NODE:
+    case PROCESSING_INSTRUCTION_NODE:
+    case COMMENT_NODE:
+        return true;
+    default:
+        return false;
+    }
+}
+
 #endif

@@ -600,6 +600,29 @@ xmlNode* xmlParser::read_processing_instruction()
     return target_document_->create_processing_instruction(target, read_up_to("?>", pi_end_));
 }
 
+// After PUBLIC a quoted public identifier must follow; after either
+// keyword a quoted system identifier may.
+bool xmlParser::read_external_ids(bool is_public, apString& public_id, apString& system_id)
+{
+    if (is_public) {
+        if (!is_quote(current())) {
+            fail(SyntaxError);
+            return false;
+        }
+        public_id = read_quoted_value();
+        if (error_)
+            return false;
+        skip_white_space();
+    }
+    if (is_quote(current())) {
+        system_id = read_quoted_value();
+        if (error_)
+            return false;
+        skip_white_space();
+    }
+    return true;
+}
+
 xmlNode* xmlParser::read_document_type()
 {
     advance(9);
@@ -621,22 +644,8 @@ xmlNode* xmlParser::read_document_type()
     skip_white_space();
     apString public_id = xml_empty_text();
     apString system_id = xml_empty_text();
-    if (is_public) {
-        if (!is_quote(current())) {
-            fail(SyntaxError);
-            return nullptr;
-        }
-        public_id = read_quoted_value();
-        if (error_)
-            return nullptr;
-        skip_white_space();
-    }
-    if (is_quote(current())) {
-        system_id = read_quoted_value();
-        if (error_)
-            return nullptr;
-        skip_white_space();
-    }
+    if (!read_external_ids(is_public, public_id, system_id))
+        return nullptr;
     xmlDocumentType* doctype = target_document_->create_document_type(name, public_id, system_id);
 
     if (current() == '[') {
@@ -702,22 +711,8 @@ xmlNode* xmlParser::read_entity_declaration()
         }
         kind = ExternalEntity;
         skip_white_space();
-        if (is_public) {
-            if (!is_quote(current())) {
-                fail(SyntaxError);
-                return nullptr;
-            }
-            public_id = read_quoted_value();
-            if (error_)
-                return nullptr;
-            skip_white_space();
-        }
-        if (is_quote(current())) {
-            system_id = read_quoted_value();
-            if (error_)
-                return nullptr;
-            skip_white_space();
-        }
+        if (!read_external_ids(is_public, public_id, system_id))
+            return nullptr;
         if (current() != '>') {
             if (read_name() != apString("NDATA")) {
                 fail(SyntaxError);

@@ -88,6 +88,7 @@ private:
     xmlNode* read_processing_instruction();
     xmlNode* read_document_type();
     xmlNode* read_entity_declaration();
+    bool read_external_ids(bool is_public, apString& public_id, apString& system_id);
 
     // The text from `from` up to `to`, shared when it was met before. Like
     // the two readers below, the answer holds until the next of them.
