@@ -22,7 +22,11 @@
 //     answer the new link (keep it to reach the item's neighbours later);
 //   - coDListB::unlink: remove and free a known link;
 //   - coDListBcoIterator::place: stand a cursor on a known link whose index
-//     the caller knows.
+//     the caller knows;
+//   - coDListB::link_given_before / detach: for links that belong to their
+//     items (an item that sits in at most one list can carry its own link,
+//     and nothing is allocated). Such a list never frees a link, and is
+//     dropped without clear(): its links die with their items.
 // The link-level operations do not adjust any cursor: a cursor must not
 // stand on a link that is removed, and its index is stale after an insertion
 // or removal before it.
@@ -45,7 +49,11 @@ struct coDNode {
 template <class T>
 class coDLink : public coDNode {
 public:
-    explicit coDLink(const T& item) : item_(item) {}
+    explicit coDLink(const T& item) : item_(item)
+    {
+        next = nullptr;
+        prev = nullptr;
+    }
     T& read() { return item_; }
     const T& read() const { return item_; }
 
@@ -108,6 +116,24 @@ public:
     }
     // A new link after pos (a link of this list, or the header to prepend).
     coDLink<T>* link_after(coDNode* pos, const T& item) { return link_before(pos->next, item); }
+    // Links in, before pos, a link the caller made and keeps.
+    void link_given_before(coDNode* pos, coDLink<T>* l) noexcept
+    {
+        l->next = pos;
+        l->prev = pos->prev;
+        pos->prev->next = l;
+        pos->prev = l;
+        ++count_;
+    }
+    // Takes out a link the caller keeps; its pointers become null.
+    void detach(coDLink<T>* l) noexcept
+    {
+        l->next->prev = l->prev;
+        l->prev->next = l->next;
+        l->next = nullptr;
+        l->prev = nullptr;
+        --count_;
+    }
 
     // Removes and frees a link of this list.
     void unlink(coDLink<T>* l)

@@ -129,10 +129,12 @@ xmlDocumentType* xmlDocument::create_document_type(const apString& name, const a
                                                    const apString& system_id)
 {
     xmlDocumentType* doctype = make<xmlDocumentType>(name, public_id, system_id, this);
-    xmlNodecoDLink* first = children_.first_link();
-    xmlNodecoDLink* link = first ? children_.insert_before(first, doctype) : children_.append(doctype);
-    if (link != nullptr)
-        linked(doctype, link);
+    xmlNodeList& children = children_to_change();
+    if (xmlNodecoDLink* first = children.first_link())
+        children.insert_before(first, &doctype->link_);
+    else
+        children.append(&doctype->link_);
+    linked(doctype);
     return doctype;
 }
 

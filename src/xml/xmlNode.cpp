@@ -1,5 +1,6 @@
 #include "xml/xmlNode.h"
 
+#include <new>
 #include <vector>
 
 #include "core/apIStringEncoding.h"
@@ -9,7 +10,7 @@
 #include "xml/xmlNamedNodeMap.h"
 
 xmlNode::xmlNode(unsigned int type, const apString& name, const apString& value, xmlDocument* owner)
-    : name_(name), value_(value), type_(type), parent_(nullptr), owner_(owner), read_only_(0), link_(nullptr)
+    : name_(name), value_(value), type_(type), parent_(nullptr), owner_(owner), read_only_(0), link_(this)
 {
 }
 
@@ -70,17 +71,17 @@ bool xmlNode::has_child_nodes() const
 
 xmlNode* xmlNode::previous_sibling() const
 {
-    if (parent_ == nullptr || link_ == nullptr)
+    if (parent_ == nullptr || !in_list())
         return nullptr;
-    xmlNodecoDLink* link = parent_->children_.prev_link(link_);
+    xmlNodecoDLink* link = parent_->children_.prev_link(&link_);
     return link ? link->read() : nullptr;
 }
 
 xmlNode* xmlNode::next_sibling() const
 {
-    if (parent_ == nullptr || link_ == nullptr)
+    if (parent_ == nullptr || !in_list())
         return nullptr;
-    xmlNodecoDLink* link = parent_->children_.next_link(link_);
+    xmlNodecoDLink* link = parent_->children_.next_link(&link_);
     return link ? link->read() : nullptr;
 }
 
@@ -134,29 +135,34 @@ bool xmlNode::accepts_all(xmlNode* const* nodes, int count) const
         if (!can_have_child(n->type_) || is_ancestor_or_self(n))
             return false;
         // A node that cannot leave its present parent cannot come here.
-        if (n->parent_ != nullptr && (n->parent_->read_only_ || n->link_ == nullptr))
+        if (n->parent_ != nullptr && (n->parent_->read_only_ || !n->in_list()))
             return false;
     }
     return true;
 }
 
-void xmlNode::linked(xmlNode* child, xmlNodecoDLink* link)
+xmlNodeList& xmlNode::children_to_change()
+{
+    if (!children_.has_storage())
+        children_.attach(new (owner_->owned_.allocate(sizeof(xmlNodecoDList))) xmlNodecoDList);
+    return children_;
+}
+
+void xmlNode::linked(xmlNode* child)
 {
     child->parent_ = this;
-    child->link_ = link;
     if (type_ == DOCUMENT_NODE)
         static_cast<xmlDocument*>(this)->child_linked(child->type_, 1);
 }
 
 void xmlNode::detach_from_parent()
 {
-    if (parent_ != nullptr && link_ != nullptr) {
-        parent_->children_.unlink(link_);
+    if (parent_ != nullptr && in_list()) {
+        parent_->children_.unlink(&link_);
         if (parent_->type_ == DOCUMENT_NODE)
             static_cast<xmlDocument*>(parent_)->child_linked(type_, -1);
     }
     parent_ = nullptr;
-    link_ = nullptr;
 }
 
 xmlNode* xmlNode::append_child(xmlNode* node)
@@ -168,10 +174,10 @@ xmlNode* xmlNode::append_child(xmlNode* node)
         return nullptr;
     for (xmlNode* n : nodes)
         n->detach_from_parent();
+    xmlNodeList& children = children_to_change();
     for (xmlNode* n : nodes) {
-        xmlNodecoDLink* link = children_.append(n);
-        if (link != nullptr)
-            linked(n, link);
+        children.append(&n->link_);
+        linked(n);
     }
     return node;
 }
@@ -180,7 +186,7 @@ xmlNode* xmlNode::insert_before(xmlNode* node, xmlNode* reference)
 {
     if (node == nullptr || node->owner_ != owner_ || read_only_ || is_ancestor_or_self(node))
         return nullptr;
-    if (reference == nullptr || reference->parent_ != this || reference->link_ == nullptr)
+    if (reference == nullptr || reference->parent_ != this || !reference->in_list())
         return nullptr;
     const NodesToInsert nodes(node);
     if (!accepts_all(nodes.data(), nodes.size()))
@@ -191,16 +197,15 @@ xmlNode* xmlNode::insert_before(xmlNode* node, xmlNode* reference)
     if (reference->parent_ != this)
         return node;
     for (xmlNode* n : nodes) {
-        xmlNodecoDLink* link = children_.insert_before(reference->link_, n);
-        if (link != nullptr)
-            linked(n, link);
+        children_.insert_before(&reference->link_, &n->link_);
+        linked(n);
     }
     return node;
 }
 
 xmlNode* xmlNode::remove_child(xmlNode* node)
 {
-    if (node == nullptr || read_only_ || node->parent_ != this || node->link_ == nullptr)
+    if (node == nullptr || read_only_ || node->parent_ != this || !node->in_list())
         return nullptr;
     node->detach_from_parent();
     return node;

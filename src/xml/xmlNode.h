@@ -4,8 +4,8 @@
 // trees, lists and maps only point at nodes. Tree operations refuse (answer
 // null, change nothing) instead of failing.
 //
-// Each node keeps the link that holds it in its parent's child list, so
-// siblings, removal and insertion next to it cost O(1).
+// Each node carries the link that holds it in its parent's child list, so
+// siblings, removal and insertion next to it cost O(1) and allocate nothing.
 #ifndef QEL_XML_XMLNODE_H
 #define QEL_XML_XMLNODE_H
 
@@ -92,9 +92,14 @@ private:
     // source parents); nothing is changed.
     bool accepts_all(xmlNode* const* nodes, int count) const;
     void detach_from_parent();
-    void linked(xmlNode* child, xmlNodecoDLink* link);
+    // Whether this node stands in its parent's child list (an attribute has
+    // a parent but stands in none).
+    bool in_list() const { return link_.next != nullptr; }
+    // The child list, made in the document's memory on first use.
+    xmlNodeList& children_to_change();
+    void linked(xmlNode* child);
 
-    xmlNodecoDLink* link_; // the link holding this node in parent_'s children
+    xmlNodecoDLink link_; // holds this node in parent_'s children
 };
 
 #endif

@@ -2,18 +2,9 @@
 
 #include <cstdlib>
 
-xmlNodeList::xmlNodeList() : list_(&storage_), owns_(1) {}
-
-xmlNodeList::~xmlNodeList() = default;
-
-int xmlNodeList::length() const
-{
-    return list_->count();
-}
-
 xmlNode* xmlNodeList::item(int index) const
 {
-    if (index < 0 || index >= list_->count())
+    if (index < 0 || index >= length())
         return nullptr;
     // From the cursor's last place or from the nearer end, whichever is
     // closer.
@@ -31,40 +22,20 @@ xmlNode* xmlNodeList::item(int index) const
     return (*list_)();
 }
 
-xmlNodecoDLink* xmlNodeList::first_link() const
-{
-    return list_->header().first_link();
-}
-
-xmlNodecoDLink* xmlNodeList::last_link() const
-{
-    return list_->header().last_link();
-}
-
-xmlNodecoDLink* xmlNodeList::next_link(const xmlNodecoDLink* link) const
-{
-    return list_->header().next_link(link);
-}
-
-xmlNodecoDLink* xmlNodeList::prev_link(const xmlNodecoDLink* link) const
-{
-    return list_->header().prev_link(link);
-}
-
-xmlNodecoDLink* xmlNodeList::append(xmlNode* node)
+void xmlNodeList::append(xmlNodecoDLink* link)
 {
     list_->reset();
-    return list_->header().link_before(&list_->header(), node);
+    list_->header().link_given_before(&list_->header(), link);
 }
 
-xmlNodecoDLink* xmlNodeList::insert_before(xmlNodecoDLink* position, xmlNode* node)
+void xmlNodeList::insert_before(xmlNodecoDLink* position, xmlNodecoDLink* link)
 {
     list_->reset();
-    return list_->header().link_before(position, node);
+    list_->header().link_given_before(position, link);
 }
 
 void xmlNodeList::unlink(xmlNodecoDLink* link)
 {
     list_->reset();
-    list_->header().unlink(link);
+    list_->header().detach(link);
 }

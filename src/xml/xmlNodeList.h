@@ -1,6 +1,11 @@
 // The children of a node: a list of non-owning node pointers held through a
-// small owning wrapper, created with the node. The list lives inside the
-// wrapper, so a node and its list are one allocation.
+// small owning wrapper, created with the node.
+//
+// Each node carries the link that holds it in its parent's list (a node has
+// at most one parent), so linking a child allocates nothing. The list itself
+// is made in the document's memory when the first child arrives: most nodes
+// (texts, references, empty elements) never have one. Neither the list nor
+// its links are freed here; both go with the document.
 //
 // Library code walks children link by link (xmlNode::first_child and
 // next_sibling); item() is for callers that want DOM-style indexing. It moves
@@ -18,30 +23,34 @@ using xmlNodecoDLink = coDLink<xmlNode*>;
 
 class xmlNodeList {
 public:
-    xmlNodeList();
-    ~xmlNodeList();
+    xmlNodeList() noexcept : list_(nullptr), owns_(1) {}
+    ~xmlNodeList() = default;
     xmlNodeList(const xmlNodeList&) = delete;
     xmlNodeList& operator=(const xmlNodeList&) = delete;
 
-    int length() const;
+    int length() const { return list_ ? list_->count() : 0; }
     // Null for an index below 0 or at or past length().
     xmlNode* item(int index) const;
 
-    xmlNodecoDLink* first_link() const;
-    xmlNodecoDLink* last_link() const;
-    xmlNodecoDLink* next_link(const xmlNodecoDLink* link) const;
-    xmlNodecoDLink* prev_link(const xmlNodecoDLink* link) const;
+    xmlNodecoDLink* first_link() const { return list_ ? list_->header().first_link() : nullptr; }
+    xmlNodecoDLink* last_link() const { return list_ ? list_->header().last_link() : nullptr; }
+    xmlNodecoDLink* next_link(const xmlNodecoDLink* link) const { return list_->header().next_link(link); }
+    xmlNodecoDLink* prev_link(const xmlNodecoDLink* link) const { return list_->header().prev_link(link); }
 
-    // Structural changes answer the new link, or null when none could be
-    // made; each leaves the cursor reset, since its index may be stale.
-    xmlNodecoDLink* append(xmlNode* node);
-    xmlNodecoDLink* insert_before(xmlNodecoDLink* position, xmlNode* node);
+    // Whether the list has been made; structural changes need it.
+    bool has_storage() const { return list_ != nullptr; }
+    // Takes an empty list made in memory that outlives this wrapper.
+    void attach(xmlNodecoDList* storage) { list_ = storage; }
+
+    // Structural changes link and unlink the nodes' own links; each leaves
+    // the cursor reset, since its index may be stale.
+    void append(xmlNodecoDLink* link);
+    void insert_before(xmlNodecoDLink* position, xmlNodecoDLink* link);
     void unlink(xmlNodecoDLink* link);
 
 private:
     xmlNodecoDList* list_;
     unsigned int owns_;
-    xmlNodecoDList storage_;
 };
 
 #endif
