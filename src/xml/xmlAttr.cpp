@@ -19,9 +19,7 @@ void xmlAttr::set_node_value(const apString& value)
     if (value.is_null() || read_only_)
         return;
     remove_all_children();
-    xmlText* text = owner_->create_text_node(xml_empty_text());
-    append_child(text);
-    text->set_node_value(value);
+    append_child(owner_->create_text_node(value));
 }
 
 xmlNode* xmlAttr::clone_node(bool deep) const
