@@ -22,11 +22,14 @@ struct apString::Rep {
         if (refs.load(std::memory_order_relaxed) != permanent)
             refs.fetch_add(1, std::memory_order_relaxed);
     }
-    // True when this was the last share.
+    // True when this was the last share. A sole owner needs no atomic
+    // decrement: nobody else holds the buffer, so nobody can copy it now.
     bool unshare() noexcept
     {
-        return refs.load(std::memory_order_relaxed) != permanent &&
-               refs.fetch_sub(1, std::memory_order_acq_rel) == 1;
+        const int now = refs.load(std::memory_order_acquire);
+        if (now == permanent)
+            return false;
+        return now == 1 || refs.fetch_sub(1, std::memory_order_acq_rel) == 1;
     }
 
     static Rep* make(size_t count)
