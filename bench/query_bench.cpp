@@ -80,7 +80,7 @@ void start_and_wait_qel(State& state)
 
 const int registered = [] {
     // Alternating repetitions, so that both meet the same load of the machine.
-    for (int round = 0; round < 5; ++round) {
+    for (int round = 0; round < 9; ++round) {
         benchmark::RegisterBenchmark("query/round_trip/qel", query_qel)
             ->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(0.4);
         benchmark::RegisterBenchmark("query/round_trip/bare", query_bare)
