@@ -9,7 +9,7 @@ const size_t kLinearNames = 8;
 
 } // namespace
 
-xmlNamedNodeMap::xmlNamedNodeMap(xmlNode* owner) : owner_(owner), table_(4, 50) {}
+xmlNamedNodeMap::xmlNamedNodeMap(xmlNode* owner) : owner_(owner) {}
 
 int xmlNamedNodeMap::length() const
 {
@@ -25,8 +25,9 @@ xmlNode* xmlNamedNodeMap::item(int index) const
 
 int xmlNamedNodeMap::index_of(const apString& name) const
 {
-    if (nodes_.size() > kLinearNames) {
-        const coTableP<int>* entry = table_.find(name);
+    // Without the table (its making failed) the names are still all here.
+    if (table_ && nodes_.size() > kLinearNames) {
+        const coTableP<int>* entry = table_->find(name);
         return entry ? entry->value : -1;
     }
     for (size_t i = 0; i < nodes_.size(); ++i)
@@ -64,10 +65,12 @@ xmlNode* xmlNamedNodeMap::set_named_item(xmlNode* node)
             nodes_.reserve(4);
         nodes_.push_back(node);
         if (nodes_.size() == kLinearNames + 1) {
+            std::unique_ptr<coTable<int>> table(new coTable<int>(4, 50));
             for (size_t i = 0; i < nodes_.size(); ++i)
-                table_[nodes_[i]->node_name()] = static_cast<int>(i);
-        } else if (nodes_.size() > kLinearNames + 1) {
-            table_[name] = static_cast<int>(nodes_.size() - 1);
+                (*table)[nodes_[i]->node_name()] = static_cast<int>(i);
+            table_ = std::move(table);
+        } else if (table_) {
+            (*table_)[name] = static_cast<int>(nodes_.size() - 1);
         }
     }
     if (node->node_type() == ATTRIBUTE_NODE)

@@ -7,6 +7,7 @@
 #ifndef QEL_XML_XMLNAMEDNODEMAP_H
 #define QEL_XML_XMLNAMEDNODEMAP_H
 
+#include <memory>
 #include <vector>
 
 #include "core/coTable.h"
@@ -32,8 +33,9 @@ private:
     int index_of(const apString& name) const;
 
     xmlNode* owner_;
-    // Name to place in nodes_, filled once the map outgrows a linear search.
-    coTable<int> table_;
+    // Name to place in nodes_, made once the map outgrows a linear search
+    // (few maps ever do, and an element carries its map inline).
+    std::unique_ptr<coTable<int>> table_;
     std::vector<xmlNode*> nodes_;
 };
 
