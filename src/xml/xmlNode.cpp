@@ -1,5 +1,6 @@
 #include "xml/xmlNode.h"
 
+#include <cstddef>
 #include <new>
 #include <vector>
 
@@ -15,6 +16,19 @@ xmlNode::xmlNode(unsigned int type, const apString& name, const apString& value,
 }
 
 xmlNode::~xmlNode() = default;
+
+// Every link in a child list is the link_ of the node it holds, at the same
+// place in every node. xmlNode is not standard-layout (it is polymorphic), for
+// which offsetof is conditionally supported; GCC and Clang support it for any
+// class without virtual bases.
+xmlNode* xmlNode::carrier(const xmlNodecoDLink* link)
+{
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Winvalid-offsetof"
+    constexpr size_t link_offset = offsetof(xmlNode, link_);
+#pragma GCC diagnostic pop
+    return reinterpret_cast<xmlNode*>(const_cast<char*>(reinterpret_cast<const char*>(link)) - link_offset);
+}
 
 apString xmlNode::node_value() const
 {
@@ -50,13 +64,13 @@ xmlNodeList* xmlNode::child_nodes() const
 xmlNode* xmlNode::first_child() const
 {
     xmlNodecoDLink* link = children_.first_link();
-    return link ? link->read() : nullptr;
+    return link ? carrier(link) : nullptr;
 }
 
 xmlNode* xmlNode::last_child() const
 {
     xmlNodecoDLink* link = children_.last_link();
-    return link ? link->read() : nullptr;
+    return link ? carrier(link) : nullptr;
 }
 
 xmlNamedNodeMap* xmlNode::attributes() const
@@ -74,7 +88,7 @@ xmlNode* xmlNode::previous_sibling() const
     if (parent_ == nullptr || !in_list())
         return nullptr;
     xmlNodecoDLink* link = parent_->children_.prev_link(&link_);
-    return link ? link->read() : nullptr;
+    return link ? carrier(link) : nullptr;
 }
 
 xmlNode* xmlNode::next_sibling() const
@@ -82,7 +96,7 @@ xmlNode* xmlNode::next_sibling() const
     if (parent_ == nullptr || !in_list())
         return nullptr;
     xmlNodecoDLink* link = parent_->children_.next_link(&link_);
-    return link ? link->read() : nullptr;
+    return link ? carrier(link) : nullptr;
 }
 
 bool xmlNode::is_ancestor_or_self(const xmlNode* node) const
@@ -214,7 +228,7 @@ xmlNode* xmlNode::remove_child(xmlNode* node)
 void xmlNode::remove_all_children()
 {
     while (xmlNodecoDLink* link = children_.first_link())
-        link->read()->detach_from_parent();
+        carrier(link)->detach_from_parent();
 }
 
 void xmlNode::append_child_clones(xmlNode* copy) const
@@ -256,7 +270,7 @@ namespace {
 xmlNode* first_own_child(const xmlNodeList& children)
 {
     xmlNodecoDLink* link = children.first_link();
-    return link ? link->read() : nullptr;
+    return link ? xmlNode::carrier(link) : nullptr;
 }
 
 } // namespace
@@ -312,7 +326,7 @@ apString xmlNode::children_text() const
     const xmlNodeList* start = child_nodes(); // a bound reference's are its entity's
     // Most often there is one text child, whose text is the answer as it is.
     if (xmlNodecoDLink* only = start->first_link()) {
-        const xmlNode* n = only->read();
+        const xmlNode* n = carrier(only);
         if (start->next_link(only) == nullptr && contents(n) == nullptr) {
             apString piece = n->text();
             return piece.is_empty() ? apString::empty_string() : piece;
@@ -327,7 +341,7 @@ apString xmlNode::children_text() const
             stack.pop_back();
             continue;
         }
-        const xmlNode* n = top.link->read();
+        const xmlNode* n = carrier(top.link);
         top.link = top.list->next_link(top.link);
         if (const xmlNodeList* inner = contents(n)) {
             stack.push_back({inner, inner->first_link()});

@@ -63,6 +63,11 @@ public:
     // The node stays owned by its document.
     xmlNode* remove_child(xmlNode* node);
 
+    // The node a child-list link holds, found from the link's address alone
+    // (each node carries its own link): a walk from node to node then
+    // touches only the nodes it visits, never the next one early.
+    static xmlNode* carrier(const xmlNodecoDLink* link);
+
 protected:
     xmlNode(unsigned int type, const apString& name, const apString& value, xmlDocument* owner);
 
@@ -85,7 +90,7 @@ protected:
 
 private:
     friend class xmlNamedNodeMap; // places attributes under their element
-    friend class xmlParser;       // opens a document type to add entities
+    friend class xmlParser;       // opens a document type to add entities, makes child lists early
     friend class xmlDocument;     // places a new document type first
 
     // Whether the nodes may all become children here (types, read-only

@@ -484,6 +484,9 @@ xmlNode* xmlParser::read_element()
     advance();
     if (empty)
         return element;
+    // The child list next to the element in memory, not after its first
+    // child's whole subtree: a walk over the tree then reads on.
+    element->children_to_change();
 
     if (!descend())
         return nullptr;
