@@ -44,6 +44,9 @@ public:
 
     // Names never change, so the node's own is handed out.
     const apString& node_name() const { return name_; }
+    // The value as held, without the copy node_value() makes, for readers
+    // that only look (an attribute holds its value in its children).
+    const apString& stored_value() const { return value_; }
     unsigned int node_type() const { return type_; }
     xmlNode* parent_node() const { return parent_; }
     bool is_read_only() const { return read_only_ != 0; }

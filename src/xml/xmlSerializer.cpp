@@ -451,18 +451,24 @@ private:
         case ELEMENT_NODE:
             open_element(static_cast<const xmlElement*>(node));
             break;
-        case ATTRIBUTE_NODE:
+        case ATTRIBUTE_NODE: {
             add(node->node_name());
             add(m.equals_quote);
-            out_.append_escaped(node->text(), true);
+            // Mostly one text child, whose value is the attribute's text.
+            const xmlNode* only = node->first_child();
+            if (only && only->node_type() == TEXT_NODE && only->next_sibling() == nullptr)
+                out_.append_escaped(only->stored_value(), true);
+            else
+                out_.append_escaped(node->text(), true);
             add(m.quote);
             break;
+        }
         case TEXT_NODE:
-            out_.append_escaped(node->node_value(), false);
+            out_.append_escaped(node->stored_value(), false);
             break;
         case CDATA_SECTION_NODE:
             add(m.cdata_start);
-            add(node->node_value());
+            add(node->stored_value());
             add(m.cdata_end);
             break;
         case COMMENT_NODE:
