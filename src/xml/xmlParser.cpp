@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "xml/xmlAttr.h"
 #include "xml/xmlCDATASection.h"
 #include "xml/xmlCharClass.h"
 #include "xml/xmlComment.h"
@@ -320,8 +321,9 @@ const apString& xmlParser::read_qualified_name()
     return piece(start, position_.index());
 }
 
-apString xmlParser::read_quoted_value()
+const apString& xmlParser::read_quoted_value()
 {
+    static const apString none;
     const codepoint quote = current();
     advance();
     const apString::iterator start = position_;
@@ -329,9 +331,9 @@ apString xmlParser::read_quoted_value()
         advance_over(source_.find_char(quote, position_.index()) - position_.index());
     if (at_end_) {
         fail(UnterminatedLiteral);
-        return apString();
+        return none;
     }
-    apString value = piece(start.index(), position_.index());
+    const apString& value = piece(start.index(), position_.index());
     advance();
     return value;
 }
@@ -454,22 +456,30 @@ xmlNode* xmlParser::read_element()
 
     skip_white_space();
     while (!at_end_ && is_letter(current())) {
-        const apString attribute = read_qualified_name();
+        // The attribute is made at once, so that its name, like its value
+        // below, goes from the text cache into the node without a copy of
+        // its own: that copy would cost two atomic operations.
+        const apString& attribute_name = read_qualified_name();
         if (error_)
             return nullptr;
         if (current() != '=') {
             fail(SyntaxError);
             return nullptr;
         }
+        xmlAttr* attribute = target_document_->create_attribute(attribute_name);
         advance();
         if (!is_quote(current())) {
             fail(SyntaxError);
             return nullptr;
         }
-        const apString value = read_quoted_value();
+        const apString& value = read_quoted_value();
         if (error_)
             return nullptr;
-        element->set_attribute(attribute, replace_references(value));
+        if (value.find_char('&') == value.length())
+            attribute->set_node_value(value);
+        else
+            attribute->set_node_value(replace_references(value));
+        element->set_attribute_node(attribute);
         skip_white_space();
     }
     bool empty = false;

@@ -98,7 +98,7 @@ private:
     // Moves over a qualified name; false (and a syntax error) for a ":"
     // without a name after it.
     bool skip_qualified_name();
-    apString read_quoted_value();
+    const apString& read_quoted_value();
     apString read_up_to(const char* terminator, SearchMemo& memo);
     apString replace_references(const apString& value) const;
     void skip_white_space();
