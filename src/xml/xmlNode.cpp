@@ -186,9 +186,10 @@ xmlNode* xmlNode::append_child(xmlNode* node)
     const NodesToInsert nodes(node);
     if (!accepts_all(nodes.data(), nodes.size()))
         return nullptr;
+    // Made before anything moves: if it cannot be, nothing has.
+    xmlNodeList& children = children_to_change();
     for (xmlNode* n : nodes)
         n->detach_from_parent();
-    xmlNodeList& children = children_to_change();
     for (xmlNode* n : nodes) {
         children.append(&n->link_);
         linked(n);
