@@ -11,6 +11,7 @@
 #include <string.h>
 
 #include "qellink.h"
+#include "qelqueryMain.h"
 
 #define EXIT_USAGE 64
 
@@ -214,7 +215,7 @@ static int run_command(const char* command, int argc, char** argv)
     return EXIT_USAGE;
 }
 
-int main(int argc, char** argv)
+int qelquery_main(int argc, char** argv)
 {
     int i = 1;
     for (; i < argc && strncmp(argv[i], "--", 2) == 0; ++i) {
