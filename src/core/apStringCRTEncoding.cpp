@@ -33,7 +33,12 @@ utString apStringCRTEncoding::encode(const apString& text, int* error) const
     if (text.is_null())
         return utString();
     std::vector<wchar_t> wide = crtwide::encode(text);
+    // A null destination only counts and ignores the limit; glibc's
+    // fortified header warns about the pair all the same.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnonnull"
     size_t n = std::wcstombs(nullptr, wide.data(), kLimit);
+#pragma GCC diagnostic pop
     if (n != kFailed) {
         char* block = new char[n + 1];
         if (std::wcstombs(block, wide.data(), n + 1) != kFailed) {
