@@ -105,13 +105,8 @@ public:
     coDLink<T>* link_before(coDNode* pos, const T& item)
     {
         coDLink<T>* l = new (std::nothrow) coDLink<T>(item);
-        if (l == nullptr)
-            return nullptr;
-        l->next = pos;
-        l->prev = pos->prev;
-        pos->prev->next = l;
-        pos->prev = l;
-        ++count_;
+        if (l != nullptr)
+            link_given_before(pos, l);
         return l;
     }
     // A new link after pos (a link of this list, or the header to prepend).
@@ -138,10 +133,8 @@ public:
     // Removes and frees a link of this list.
     void unlink(coDLink<T>* l)
     {
-        l->next->prev = l->prev;
-        l->prev->next = l->next;
+        detach(l);
         delete l;
-        --count_;
     }
 
     bool is_header(const coDNode* n) const { return n == this; }
