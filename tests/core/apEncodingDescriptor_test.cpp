@@ -46,17 +46,9 @@ TEST(apEncodingDescriptor, Name)
         D descriptor;
         const char* name;
     } cases[] = {
-        {D(), ""},
-        {D::from_kind(1), ""},
-        {D::from_kind(3), "UTF-8"},
-        {D::from_kind(4), "UTF-16"},
-        {D::from_kind(5), "UTF-16LE"},
-        {D::from_kind(6), "UTF-32"},
-        {D::from_kind(7), "UTF-32LE"},
-        {D::from_kind(8), ""},
-        {D::from_kind(9), ""},
-        {D::from_code_page(1252), "windows-1252"},
-        {D::from_code_page(20866), ""},
+        {D(), ""}, {D::from_kind(1), ""}, {D::from_kind(3), "UTF-8"}, {D::from_kind(4), "UTF-16"},
+        {D::from_kind(5), "UTF-16LE"}, {D::from_kind(6), "UTF-32"}, {D::from_kind(7), "UTF-32LE"},
+        {D::from_kind(8), ""}, {D::from_code_page(1252), "windows-1252"}, {D::from_code_page(20866), ""},
         {D::from_code_page(0), ""},
         // The code page only counts for the code-page kind.
         {D::from_kind(2), ""},
