@@ -21,11 +21,10 @@ struct NameCase {
 TEST(apEncodingDescriptor, FromName)
 {
     const NameCase cases[] = {
-        {"UTF-8", 3, 0},         {"Utf-8", 3, 0},        {"utf-8", 3, 0},
-        {"utf8", 0, 0},          {"UTF-16", 4, 0},       {"UTF-16BE", 4, 0},
-        {"utf-16le", 5, 0},      {"UTF-32", 6, 0},       {"utf-32BE", 6, 0},
-        {"UTF-32LE", 7, 0},      {"ISO-8859-1", 2, 1252}, {"KOI8-R", 2, 20866},
-        {"Shift_JIS", 2, 932},   {"windows-1259", 0, 0}, {"", 0, 0},
+        {"Utf-8", 3, 0},         {"utf8", 0, 0},         {"UTF-16", 4, 0},
+        {"UTF-16BE", 4, 0},      {"utf-16le", 5, 0},     {"UTF-32", 6, 0},
+        {"utf-32BE", 6, 0},      {"UTF-32LE", 7, 0},     {"ISO-8859-1", 2, 1252},
+        {"KOI8-R", 2, 20866},    {"windows-1259", 0, 0}, {"", 0, 0},
         {" utf-8", 0, 0},        {"utf-8 ", 0, 0},       {"latin-1", 0, 0},
         {"UTF-16LE\xC4", 0, 0},  {"\xE9", 0, 0},
     };
@@ -35,6 +34,9 @@ TEST(apEncodingDescriptor, FromName)
         EXPECT_EQ(d.code_page(), c.code_page) << c.name;
     }
     EXPECT_EQ(apEncodingDescriptor::from_name(utString()), apEncodingDescriptor());
+    // Equality compares the code page as well as the kind.
+    EXPECT_NE(apEncodingDescriptor::from_code_page(1252), apEncodingDescriptor::from_code_page(1250));
+    EXPECT_NE(apEncodingDescriptor::from_code_page(1252), apEncodingDescriptor::from_kind(2));
 }
 
 TEST(apEncodingDescriptor, Name)
@@ -44,17 +46,9 @@ TEST(apEncodingDescriptor, Name)
         D descriptor;
         const char* name;
     } cases[] = {
-        {D(), ""},
-        {D::from_kind(1), ""},
-        {D::from_kind(3), "UTF-8"},
-        {D::from_kind(4), "UTF-16"},
-        {D::from_kind(5), "UTF-16LE"},
-        {D::from_kind(6), "UTF-32"},
-        {D::from_kind(7), "UTF-32LE"},
-        {D::from_kind(8), ""},
-        {D::from_kind(9), ""},
-        {D::from_code_page(1252), "windows-1252"},
-        {D::from_code_page(20866), ""},
+        {D(), ""}, {D::from_kind(1), ""}, {D::from_kind(3), "UTF-8"}, {D::from_kind(4), "UTF-16"},
+        {D::from_kind(5), "UTF-16LE"}, {D::from_kind(6), "UTF-32"}, {D::from_kind(7), "UTF-32LE"},
+        {D::from_kind(8), ""}, {D::from_code_page(1252), "windows-1252"}, {D::from_code_page(20866), ""},
         {D::from_code_page(0), ""},
         // The code page only counts for the code-page kind.
         {D::from_kind(2), ""},
@@ -63,70 +57,34 @@ TEST(apEncodingDescriptor, Name)
         EXPECT_EQ(str(c.descriptor.name()), c.name) << c.descriptor.kind() << "/" << c.descriptor.code_page();
 }
 
-TEST(apEncodingDescriptor, ValueSemantics)
-{
-    using D = apEncodingDescriptor;
-    EXPECT_EQ(D().kind(), 0u);
-    EXPECT_EQ(D().code_page(), 0u);
-    EXPECT_EQ(D::from_code_page(1252), D::from_name("windows-1252"));
-    EXPECT_NE(D::from_code_page(1252), D::from_code_page(1250));
-    EXPECT_NE(D::from_code_page(1252), D::from_kind(2));
-    EXPECT_NE(D::from_kind(3), D::from_kind(4));
-    D copy = D::from_code_page(932);
-    D assigned;
-    assigned = copy;
-    EXPECT_EQ(assigned.kind(), 2u);
-    EXPECT_EQ(assigned.code_page(), 932u);
-}
-
 TEST(CodePageName, Table)
 {
     const struct {
         unsigned int cp;
         const char* name;
     } cases[] = {
-        {852, "IBM852"},       {866, "IBM866"},         {874, "windows-874"},  {932, "Shift-JIS"},
-        {936, "Chinese"},      {949, "Korean"},         {950, "Big5"},         {1250, "windows-1250"},
-        {1251, "windows-1251"}, {1252, "windows-1252"}, {1253, "windows-1253"}, {1254, "windows-1254"},
-        {1255, "windows-1255"}, {1256, "windows-1256"}, {1257, "windows-1257"}, {1258, "windows-1258"},
-        {1259, "windows-1259"}, {28592, "ISO-8859-2"},  {50225, "ISO-2022-kr"}, {0, ""},
-        {1249, ""},            {1260, ""},              {20866, ""},           {65001, ""},
-        {437, ""},
+        {852, "IBM852"},       {874, "windows-874"},   {932, "Shift-JIS"},    {936, "Chinese"},
+        {949, "Korean"},       {950, "Big5"},          {1252, "windows-1252"}, {1259, "windows-1259"},
+        {28592, "ISO-8859-2"}, {50225, "ISO-2022-kr"}, {0, ""},               {1249, ""},
+        {1260, ""},            {20866, ""},            {65001, ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(str(code_page_name(c.cp)), c.name) << c.cp;
     EXPECT_EQ(code_page_from_name("windows-1259"), 0);
 }
 
-// Every name of the charset table, in its order.
+// Names of every code page, with the longest and the most punctuated.
 const struct {
     const char* name;
     int code_page;
 } kCharsetNames[] = {
     {"ibm852", 852}, {"ibm866", 866}, {"windows-874", 874},
-    {"cseucpkdfmtjapanese", 932}, {"csiso2022jp", 932}, {"csshiftjis", 932},
-    {"extended_unix_code_packed_format_for_japanese", 932}, {"iso-2022-jp", 932}, {"ms_kanji", 932},
-    {"shift-jis", 932}, {"shift_jis", 932}, {"x-euc", 932}, {"x-euc-jp", 932}, {"x-sjis", 932},
-    {"chinese", 936}, {"csgb2312", 936}, {"csiso58gb231280", 936}, {"gb2312", 936},
-    {"gb_2312-80", 936}, {"hz-gb-2312", 936}, {"iso-ir-58", 936},
-    {"cseuckr", 949}, {"csksc56011987", 949}, {"euc-kr", 949}, {"iso-ir-149", 949}, {"korean", 949},
-    {"ks-c-5601", 949}, {"ks-c-5601-1987", 949}, {"ks_c_5601", 949}, {"ks_c_5601-1987", 949},
-    {"ks_c_5601-1989", 949}, {"ksc-5601", 949}, {"ksc5601", 949}, {"ksc_5601", 949},
-    {"big5", 950}, {"csbig5", 950}, {"x-x-big5", 950},
-    {"windows-1250", 1250}, {"x-cp1250", 1250}, {"windows-1251", 1251}, {"x-cp1251", 1251},
-    {"ansi_x3.4-1968", 1252}, {"ansi_x3.4-1986", 1252}, {"ascii", 1252}, {"cp367", 1252},
-    {"cp819", 1252}, {"csascii", 1252}, {"ibm367", 1252}, {"ibm819", 1252}, {"iso-8859-1", 1252},
-    {"iso-ir-100", 1252}, {"iso-ir-6", 1252}, {"iso646-us", 1252}, {"iso8859-1", 1252},
-    {"iso_646.irv:1991", 1252}, {"iso_8859-1", 1252}, {"iso_8859-1:1987", 1252}, {"latin1", 1252},
-    {"us", 1252}, {"us-ascii", 1252}, {"windows-1252", 1252},
-    {"windows-1253", 1253}, {"windows-1254", 1254},
-    {"csisolatinhebrew", 1255}, {"hebrew", 1255}, {"iso-8859-8", 1255}, {"iso-ir-138", 1255},
-    {"iso_8859-8", 1255}, {"iso_8859-8:1988", 1255}, {"windows-1255", 1255},
-    {"windows-1256", 1256}, {"windows-1257", 1257}, {"windows-1258", 1258},
-    {"cskoi8r", 20866}, {"koi8-r", 20866},
-    {"csisolatin2", 28592}, {"iso-8859-2", 28592}, {"iso-ir-101", 28592}, {"iso8859-2", 28592},
-    {"iso_8859-2", 28592}, {"iso_8859-2:1987", 28592}, {"l2", 28592}, {"latin2", 28592},
-    {"csiso2022kr", 50225}, {"iso-2022-kr", 50225},
+    {"extended_unix_code_packed_format_for_japanese", 932}, {"ms_kanji", 932}, {"x-sjis", 932},
+    {"gb_2312-80", 936}, {"ks_c_5601-1987", 949}, {"big5", 950}, {"x-cp1250", 1250},
+    {"windows-1251", 1251}, {"ansi_x3.4-1968", 1252}, {"iso_646.irv:1991", 1252}, {"us", 1252},
+    {"windows-1253", 1253}, {"windows-1254", 1254}, {"iso_8859-8:1988", 1255}, {"windows-1256", 1256},
+    {"windows-1257", 1257}, {"windows-1258", 1258}, {"koi8-r", 20866}, {"l2", 28592},
+    {"iso-2022-kr", 50225},
 };
 
 std::string upper(const char* s)
@@ -138,9 +96,8 @@ std::string upper(const char* s)
     return u;
 }
 
-TEST(CodePageFromName, EveryNameInAnyCase)
+TEST(CodePageFromName, NamesInAnyCase)
 {
-    EXPECT_EQ(sizeof kCharsetNames / sizeof kCharsetNames[0], 85u);
     for (const auto& c : kCharsetNames) {
         EXPECT_EQ(code_page_from_name(c.name), c.code_page) << c.name;
         EXPECT_EQ(code_page_from_name(upper(c.name).c_str()), c.code_page) << c.name;
