@@ -15,7 +15,6 @@
 #include "xml/xmlParser.h"
 #include "../xmlTestSupport.h"
 #include "libxml2Events.h"
-#include "xmlEvents.h"
 
 namespace {
 
