@@ -21,7 +21,7 @@ using namespace xmltest;
 
 class Tree : public ::testing::Test {
 protected:
-    std::unique_ptr<xmlDocument> doc = new_document(kUtf8);
+    DocumentPtr doc = new_document(kUtf8);
     xmlElement* element(const char* name) { return doc->create_element(name); }
     xmlElement* with_children(const char* name, std::initializer_list<xmlNode*> children)
     {
@@ -265,16 +265,7 @@ TEST_F(Tree, AttributeValueIsItsChildren)
     EXPECT_EQ(a->append_child(element("no")), nullptr);
 }
 
-TEST_F(Tree, NarrowValuesGoThroughAnEncoding)
-{
-    xmlText* t = doc->create_text_node("old");
-    t->set_node_value(utString("plain"), nullptr);
-    EXPECT_EQ(utf8(t->node_value()), "plain");
-    t->set_node_value(utString(), nullptr);
-    EXPECT_TRUE(t->node_value().is_null());
-}
-
-TEST_F(Tree, SetTextReplacesAllChildren)
+TEST_F(Tree, SetTextAndNarrowValues)
 {
     xmlElement* e = with_children("e", {element("a"), doc->create_text_node("b")});
     e->set_text("");
@@ -284,6 +275,13 @@ TEST_F(Tree, SetTextReplacesAllChildren)
     EXPECT_EQ(picture(e), "e{\"\"}");
     e->set_text("new");
     EXPECT_EQ(picture(e), "e{\"new\"}");
+
+    // Narrow values go through an encoding.
+    xmlText* t = doc->create_text_node("old");
+    t->set_node_value(utString("plain"), nullptr);
+    EXPECT_EQ(utf8(t->node_value()), "plain");
+    t->set_node_value(utString(), nullptr);
+    EXPECT_TRUE(t->node_value().is_null());
 }
 
 TEST_F(Tree, TextJoinsWhatTheChildrenSay)
@@ -324,7 +322,7 @@ TEST_F(Tree, ClonesBelongToTheSameDocument)
 
 class Entities : public ::testing::Test {
 protected:
-    std::unique_ptr<xmlDocument> doc = new_document(kUtf8);
+    DocumentPtr doc = new_document(kUtf8);
     void SetUp() override
     {
         xmlParser parser;
@@ -349,6 +347,13 @@ TEST_F(Entities, ReferencesBindWhenMade)
     EXPECT_EQ(utf8(bound->text()), "xy");
     EXPECT_EQ(utf8(unbound->text()), "&f;");
 
+    // A deep clone is the entity's content, writable; a shallow one the reference.
+    xmlNode* deep = bound->clone_node(true);
+    EXPECT_EQ(deep->node_type(), unsigned(DOCUMENT_FRAGMENT_NODE));
+    EXPECT_EQ(picture(deep), "b{\"x\"},\"y\"");
+    EXPECT_FALSE(deep->first_child()->is_read_only());
+    EXPECT_EQ(utf8(bound->clone_node(false)->node_name()), "e");
+
     // Declared later: existing references stay as they were.
     auto later = new_document(kUtf8);
     xmlEntityReference* early = later->create_entity_reference("e");
@@ -356,18 +361,6 @@ TEST_F(Entities, ReferencesBindWhenMade)
     ASSERT_TRUE(parser.parse(later.get(), "<!DOCTYPE r SYSTEM [<!ENTITY e \"v\">]><r/>"));
     EXPECT_EQ(early->entity(), nullptr);
     EXPECT_NE(later->create_entity_reference("e")->entity(), nullptr);
-}
-
-TEST_F(Entities, CloneOfBoundReference)
-{
-    xmlEntityReference* bound = doc->create_entity_reference("e");
-    xmlNode* deep = bound->clone_node(true);
-    EXPECT_EQ(deep->node_type(), unsigned(DOCUMENT_FRAGMENT_NODE));
-    EXPECT_EQ(picture(deep), "b{\"x\"},\"y\"");
-    EXPECT_FALSE(deep->first_child()->is_read_only());
-    xmlNode* shallow = bound->clone_node(false);
-    EXPECT_EQ(shallow->node_type(), unsigned(ENTITY_REFERENCE_NODE));
-    EXPECT_EQ(utf8(shallow->node_name()), "e");
 }
 
 TEST_F(Entities, EntityContentIsReadOnly)
