@@ -1,13 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "boundary/qliParameter.h"
-#include "xmlTestTree.h"
+#include "xmlTestSupport.h"
 
 namespace {
 
+using namespace xmltest;
+
 TEST(ParameterElement, NamedAfterTheParameterWithItsValueAsText)
 {
-    auto doc = new_document();
+    auto doc = new_document(kUtf8);
     struct {
         apString value;
         const char* tree;

@@ -47,42 +47,38 @@ Written save(xmlDocument* doc)
     return Written{ok, out.str(), writer.encoding()};
 }
 
-TEST(xmlDocumentWriter, RequestDocumentStaysASCIIWithoutDeclaration)
+TEST(xmlDocumentWriter, PicksTheEncodingByContent)
 {
-    auto doc = request("Copper");
-    Written w = save(doc.get());
-    EXPECT_TRUE(w.ok);
-    EXPECT_EQ(w.encoding, D());
-    EXPECT_EQ(w.bytes, "<Request>\n  <Value>Copper</Value>\n</Request>\n");
-    EXPECT_EQ(doc->child_nodes()->length(), 1) << "no declaration was added";
-}
-
-TEST(xmlDocumentWriter, RequestDocumentWithNonASCIIIsWrittenInCodePage1252)
-{
-    auto doc = request("Kupfer \xC3\xA9 \xE2\x82\xAC");
-    Written w = save(doc.get());
-    EXPECT_TRUE(w.ok);
-    EXPECT_EQ(w.encoding, kRequestEncoding);
-    EXPECT_EQ(w.bytes,
-              "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n"
-              "<Request>\n"
-              "  <Value>Kupfer \xE9 \x80</Value>\n"
-              "</Request>\n");
-}
-
-TEST(xmlDocumentWriter, UnsetEncodingWithNonASCIIBecomesUTF8)
-{
-    auto ascii = request("plain", D());
-    EXPECT_EQ(save(ascii.get()).bytes, "<Request>\n  <Value>plain</Value>\n</Request>\n");
-
-    auto doc = request("\xC3\xA9", D());
-    xmlDocumentWriter writer(doc.get());
-    EXPECT_EQ(writer.encoding(), D()) << "the constructor keeps kind 0 for a document without encoding";
-    std::ostringstream out;
-    EXPECT_TRUE(writer.write(out));
-    EXPECT_EQ(writer.encoding(), D::from_kind(3));
-    EXPECT_EQ(out.str(),
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Request>\n  <Value>\xC3\xA9</Value>\n</Request>\n");
+    const std::string decl1252 = "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n";
+    const struct {
+        const char* text;
+        D document;
+        D written;
+        std::string bytes; // of <Value>
+    } cases[] = {
+        // ASCII needs no declaration, and none is added to the document.
+        {"Copper", kRequestEncoding, D(), "<Value>Copper</Value>"},
+        {"plain", D(), D(), "<Value>plain</Value>"},
+        {"Kupfer \xC3\xA9 \xE2\x82\xAC", kRequestEncoding, kRequestEncoding, "<Value>Kupfer \xE9 \x80</Value>"},
+        {"\xC3\xA9", D(), D::from_kind(3), "<Value>\xC3\xA9</Value>"},
+        // Runs of line feeds separate code page lines as one; none is written empty.
+        {"\xC3\xA9\n\n\nb\n", kRequestEncoding, kRequestEncoding, "<Value>\xE9\nb\n</Value>"},
+        {"\xE4\xB8\x80", kRequestEncoding, kRequestEncoding, "<Value>?</Value>"}, // U+4E00 has no 1252 form
+    };
+    for (const auto& c : cases) {
+        auto doc = request(c.text, c.document);
+        xmlDocumentWriter writer(doc.get());
+        if (c.document == D())
+            EXPECT_EQ(writer.encoding(), D()) << "the constructor keeps kind 0 for a document without encoding";
+        std::ostringstream out;
+        EXPECT_TRUE(writer.write(out)) << c.text;
+        EXPECT_EQ(writer.encoding(), c.written) << c.text;
+        const std::string head = c.written == D()           ? ""
+                                 : c.written == D::from_kind(3) ? "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                                                : decl1252;
+        EXPECT_EQ(out.str(), head + "<Request>\n  " + c.bytes + "\n</Request>\n") << c.text;
+        EXPECT_EQ(doc->child_nodes()->length(), c.written == D() ? 1 : 2) << c.text;
+    }
 }
 
 TEST(xmlDocumentWriter, ExistingDeclarationIsRewrittenNotDuplicated)
@@ -162,38 +158,18 @@ TEST(xmlDocumentWriter, CodePageLinesAreLimitedTo1024Bytes)
     }
 }
 
-TEST(xmlDocumentWriter, CodePageLinesSplitLikeTokens)
+TEST(xmlDocumentWriter, SetEncodingByNameAndCodePageBelowOne)
 {
-    // Runs of line feeds separate lines as one; none is written empty.
-    auto doc = request("\xC3\xA9\n\n\nb\n");
-    Written w = save(doc.get());
-    EXPECT_TRUE(w.ok);
-    EXPECT_EQ(w.bytes,
-              "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<Request>\n  <Value>\xE9\nb\n</Value>\n</Request>\n");
-}
-
-TEST(xmlDocumentWriter, CodePageBelowOneFails)
-{
-    auto doc = request("x", D());
-    xmlDocumentWriter writer(doc.get());
-    writer.set_encoding(D::from_code_page(0));
+    auto zero = request("x", D());
+    xmlDocumentWriter failing(zero.get());
+    failing.set_encoding(D::from_code_page(0));
     std::ostringstream out;
-    EXPECT_FALSE(writer.write(out));
+    EXPECT_FALSE(failing.write(out));
     EXPECT_EQ(out.str(), "");
-}
 
-TEST(xmlDocumentWriter, CharactersWithoutCodePageFormStillSave)
-{
-    auto doc = request("\xE4\xB8\x80"); // U+4E00
-    Written w = save(doc.get());
-    EXPECT_TRUE(w.ok);
-    EXPECT_NE(w.bytes.find("<Value>?</Value>"), std::string::npos);
-}
-
-TEST(xmlDocumentWriter, SetEncodingByName)
-{
     auto doc = request("x", D());
     xmlDocumentWriter writer(doc.get());
+
     writer.set_encoding_by_name(ut_lit("klingon"));
     EXPECT_EQ(writer.encoding(), D());
     EXPECT_EQ(doc->child_nodes()->length(), 1);

@@ -81,7 +81,6 @@ TEST(xmlLoader, EveryFailureHasItsCode)
         {"lone surrogate in UTF-16", "\xFE\xFF" + std::string("\x00<\x00r\x00>\xDC\x00", 8), 10},
         {"undefined in the declared code page", "<?xml version=\"1.0\" encoding=\"shift_jis\"?>\n<r/>\x82", 10},
         {"declared unknown code page name", "<?xml version=\"1.0\" encoding=\"windows-1259\"?>\n<r>\xE9</r>", 10},
-        {"UTF-32LE", spread("<?xml encoding=\"UTF-32LE\"?>\n<r/>", 4, 0), 11},
         {"order 2143", spread("<?xml encoding=\"x\"?>\n<r/>", 4, 1), 11},
         {"order 3412", spread("<?xml encoding=\"x\"?>\n<r/>", 4, 2), 11},
         {"syntax", "<?xml version=\"1.0\"?>\n<r>a>b</r>", 2},
@@ -144,39 +143,31 @@ TEST(xmlLoader, ParseStreamFillsAGivenDocument)
 TEST(xmlLoader, SavedDocumentsLoadBack)
 {
     const D encodings[] = {
-        D::from_kind(3),         D::from_kind(4),         D::from_kind(5),        D::from_kind(6),
-        D::from_code_page(1252), D::from_code_page(1250), D::from_code_page(28592),
+        D::from_kind(3),         D::from_kind(4),         D::from_kind(5),         D::from_kind(6),
+        D::from_code_page(1252), D::from_code_page(1250), D::from_code_page(28592), D::from_kind(7),
     };
     // U+00E9 exists in every one of the code pages above.
     for (const D& encoding : encodings) {
+        SCOPED_TRACE(std::to_string(encoding.kind()) + " " + std::to_string(encoding.code_page()));
         auto doc = xmltest::parse("<root a=\"&quot;q&quot;\">\n  <v>caf\xC3\xA9 &amp; <i>x</i></v>\n  "
                                   "<!--note-->\n  <![CDATA[<raw>]]>\n</root>");
         ASSERT_TRUE(doc);
         doc->set_encoding(encoding);
-        std::string text = utf8(doc->serialize());
         xmlDocumentWriter writer(doc.get());
         std::ostringstream out;
-        ASSERT_TRUE(writer.write(out)) << encoding.kind() << " " << encoding.code_page();
+        ASSERT_TRUE(writer.write(out));
         ASSERT_EQ(writer.encoding(), encoding);
 
         xmltest::Loaded loaded = xmltest::load(out.str());
-        ASSERT_TRUE(loaded.document) << encoding.kind() << " " << encoding.code_page() << ": " << loaded.error;
+        if (encoding == D::from_kind(7)) { // written, but not read
+            EXPECT_EQ(out.str().substr(0, 8), std::string("<\0\0\0?\0\0\0", 8));
+            EXPECT_EQ(loaded.error, 11u);
+            continue;
+        }
+        ASSERT_TRUE(loaded.document) << loaded.error;
         EXPECT_EQ(loaded.document->encoding(), encoding);
         EXPECT_EQ(utf8(loaded.document->serialize()), utf8(doc->serialize()));
-        EXPECT_NE(text.find("caf\xC3\xA9"), std::string::npos);
     }
-}
-
-TEST(xmlLoader, DocumentsSavedAsUTF32LEDoNotLoad)
-{
-    auto doc = xmltest::parse("<r>\xC3\xA9</r>");
-    ASSERT_TRUE(doc);
-    doc->set_encoding(D::from_kind(7));
-    xmlDocumentWriter writer(doc.get());
-    std::ostringstream out;
-    EXPECT_TRUE(writer.write(out));
-    EXPECT_EQ(out.str().substr(0, 8), std::string("<\0\0\0?\0\0\0", 8));
-    EXPECT_EQ(xmltest::load(out.str()).error, 11u);
 }
 
 TEST(xmlLoader, ParseSerializeParseKeepsTheTree)

@@ -3,8 +3,6 @@
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
-#include "xmlEvents.h"
-
 namespace {
 
 std::string chars(const xmlChar* s)

@@ -13,11 +13,12 @@
 
 #include "xml/xmlDocumentType.h"
 #include "xml/xmlParser.h"
-#include "../xmlTestTree.h"
+#include "../xmlTestSupport.h"
 #include "libxml2Events.h"
-#include "xmlEvents.h"
 
 namespace {
+
+using namespace xmltest;
 
 std::string read_file(const std::string& path)
 {
@@ -44,10 +45,10 @@ void ours(const xmlNode* node, xmlEvents& events)
     for (const xmlNode* c = node->first_child(); c != nullptr; c = c->next_sibling()) {
         switch (c->node_type()) {
         case ELEMENT_NODE: {
-            events.add("E " + u8(c->node_name()));
+            events.add("E " + utf8(c->node_name()));
             const xmlNamedNodeMap* map = c->attributes();
             for (int i = 0; i < map->length(); ++i)
-                events.add("A " + u8(map->item(i)->node_name()) + "=" + u8(map->item(i)->node_value()));
+                events.add("A " + utf8(map->item(i)->node_name()) + "=" + utf8(map->item(i)->node_value()));
             ours(c, events);
             events.add("/E");
             break;
@@ -55,14 +56,14 @@ void ours(const xmlNode* node, xmlEvents& events)
         case TEXT_NODE:
         case CDATA_SECTION_NODE:
         case ENTITY_REFERENCE_NODE:
-            events.text(u8(c->text()));
+            events.text(utf8(c->text()));
             break;
         case COMMENT_NODE:
-            events.add("C " + u8(c->node_value()));
+            events.add("C " + utf8(c->node_value()));
             break;
         case PROCESSING_INSTRUCTION_NODE:
             if (c->node_name() != apString("xml") || c->parent_node() != c->owner_document())
-                events.add("P " + u8(c->node_name()) + " " + u8(c->node_value()));
+                events.add("P " + utf8(c->node_name()) + " " + utf8(c->node_value()));
             break;
         default:
             break;
@@ -95,7 +96,7 @@ struct Outcome {
 
 Outcome parse_ours(const std::string& text)
 {
-    auto document = new_document();
+    auto document = new_document(kUtf8);
     xmlParser parser;
     int decode_error = 0;
     Outcome out{false, 0, 0, 0, {}};
