@@ -26,22 +26,7 @@ struct Reply {
 // The library's exports, called as a host calls them.
 class Host {
 public:
-    Host() : library_(testsupport::library_file())
-    {
-        set_ = library_.function<void (*)(const char*, const char*, int*)>("set_parameter_value");
-        delete_ = library_.function<void (*)(void*)>("delete_string");
-        electrode_ = library_.function<const char* (*)(const char*, int*)>("electrode_materials");
-        finish_ = library_.function<const char* (*)(const char*, const char*, int*)>(
-            "surface_finishes");
-        undersize_ = library_.function<const char* (*)(const char*, const char*, double, double,
-                                                       double, double, int*)>("optimum_undersizes");
-        installed_ = library_.function<bool (*)()>("qel_installed");
-    }
-
-    bool ready() const
-    {
-        return set_ && delete_ && electrode_ && finish_ && undersize_ && installed_;
-    }
+    bool ready() const { return library_.loaded() && set_ && delete_ && installed_; }
 
     int set(const char* name, const char* value)
     {
@@ -56,40 +41,37 @@ public:
 
     Reply electrode_materials(const char* part)
     {
-        int status = -1;
-        const char* text = electrode_(part, &status);
-        return take(text, status);
+        return ask<const char* (*)(const char*, int*)>("electrode_materials", part);
     }
     Reply surface_finishes(const char* part, const char* electrode)
     {
-        int status = -1;
-        const char* text = finish_(part, electrode, &status);
-        return take(text, status);
+        return ask<const char* (*)(const char*, const char*, int*)>("surface_finishes", part,
+                                                                     electrode);
     }
     Reply optimum_undersizes(const char* part, const char* electrode, double depth, double attack,
                              double finish, double length)
     {
-        int status = -1;
-        const char* text = undersize_(part, electrode, depth, attack, finish, length, &status);
-        return take(text, status);
+        return ask<const char* (*)(const char*, const char*, double, double, double, double, int*)>(
+            "optimum_undersizes", part, electrode, depth, attack, finish, length);
     }
     bool installed() { return installed_(); }
 
 private:
-    Reply take(const char* text, int status)
+    template <class F, class... Args>
+    Reply ask(const char* export_name, Args... args)
     {
+        int status = -1;
+        const char* text = library_.function<F>(export_name)(args..., &status);
         Reply reply{status, text == nullptr, text ? text : ""};
         delete_(const_cast<char*>(text));
         return reply;
     }
 
-    testsupport::DynamicLibrary library_;
-    void (*set_)(const char*, const char*, int*);
-    void (*delete_)(void*);
-    const char* (*electrode_)(const char*, int*);
-    const char* (*finish_)(const char*, const char*, int*);
-    const char* (*undersize_)(const char*, const char*, double, double, double, double, int*);
-    bool (*installed_)();
+    testsupport::DynamicLibrary library_{testsupport::library_file()};
+    void (*set_)(const char*, const char*, int*) =
+        library_.function<void (*)(const char*, const char*, int*)>("set_parameter_value");
+    void (*delete_)(void*) = library_.function<void (*)(void*)>("delete_string");
+    bool (*installed_)() = library_.function<bool (*)()>("qel_installed");
 };
 
 class Queries : public ::testing::Test {

@@ -4,9 +4,7 @@
 
 #include <string>
 
-#include "support/dynlib.h"
-#include "support/tempDir.h"
-#include "support/testPrograms.h"
+#include "queryHost.h"
 
 namespace {
 
@@ -17,11 +15,6 @@ using testsupport::write_bytes;
 // The tests run in the build directory, which holds the installed programs.
 const fs::path installed_exchange = fs::absolute("exchange");
 
-struct Reply {
-    int status;
-    std::string text; // "<null>" for a null result
-};
-
 class ReferencePrograms : public ::testing::Test {
 protected:
     void SetUp() override
@@ -29,81 +22,49 @@ protected:
         for (const char* file : {"ElectrodeMaterial.exe", "SurfaceFinish.exe",
                                  "OptimumUndersize.exe", "sample-technology.txt"})
             fs::copy_file(installed_exchange / file, exchange.path() / file);
-        auto set = library.function<void (*)(const char*, const char*, int*)>("set_parameter_value");
-        ASSERT_NE(set, nullptr) << testsupport::library_file();
-        int status = -1;
-        set("ImportStudyPath", exchange.path().generic_u8string().c_str(), &status);
-        ASSERT_EQ(status, 0);
+        ASSERT_TRUE(host.ready()) << testsupport::library_file();
+        host.set_study(exchange.path());
     }
 
-    Reply electrode_materials(const char* part)
+    // The answer's text, "<null>" for a null result, after its status.
+    static std::string said(const querytest::Reply& r)
     {
-        int status = -1;
-        auto query = library.function<const char* (*)(const char*, int*)>("electrode_materials");
-        const char* text = query(part, &status);
-        return take(text, status);
-    }
-    Reply surface_finishes(const char* part, const char* electrode)
-    {
-        int status = -1;
-        auto query =
-            library.function<const char* (*)(const char*, const char*, int*)>("surface_finishes");
-        const char* text = query(part, electrode, &status);
-        return take(text, status);
-    }
-    Reply optimum_undersizes(const char* part, const char* electrode, double depth, double attack,
-                             double finish, double length)
-    {
-        int status = -1;
-        auto query = library.function<const char* (*)(const char*, const char*, double, double,
-                                                      double, double, int*)>("optimum_undersizes");
-        const char* text = query(part, electrode, depth, attack, finish, length, &status);
-        return take(text, status);
-    }
-
-    Reply take(const char* text, int status)
-    {
-        Reply reply{status, text ? text : "<null>"};
-        library.function<void (*)(void*)>("delete_string")(const_cast<char*>(text));
-        return reply;
+        return std::to_string(r.status) + ":" + (r.is_null ? "<null>" : r.text);
     }
 
     testsupport::ScratchDirectory exchange;
-    testsupport::DynamicLibrary library{testsupport::library_file()};
+    querytest::Host host;
 };
 
 TEST_F(ReferencePrograms, AnswerTheThreeQuestionsFromTheSampleTable)
 {
-    EXPECT_TRUE(library.function<bool (*)()>("qel_installed")());
+    EXPECT_TRUE(host.installed());
     const struct {
         const char* question;
-        Reply reply;
-        Reply expected;
+        querytest::Reply reply;
+        std::string expected;
     } cases[] = {
-        {"electrodes for 1.2379", electrode_materials("1.2379"),
-         {0, "Graphite ultrafine grain\nCopper\nGraphite fine grain\nCopper-tungsten"}},
-        {"names ignore case", electrode_materials("CARBIDE"), {0, "Copper-tungsten\nCopper"}},
-        {"unknown part: no values", electrode_materials("Unobtainium"), {0, ""}},
-        {"finishes: the electrode's limit", surface_finishes("1.2379", "graphite fine grain"),
-         {0, "21\n24\n27\n30\n33\n36\n39\n42\n45"}},
-        {"finishes: the part's limit", surface_finishes("Aluminium", "Copper"),
-         {0, "18\n21\n24\n27\n30\n33\n36\n39\n42\n45"}},
-        {"finishes: electrode unsuited", surface_finishes("Carbide", "Graphite fine grain"),
-         {0, ""}},
+        {"electrodes for 1.2379", host.electrode_materials("1.2379"),
+         "0:Graphite ultrafine grain\nCopper\nGraphite fine grain\nCopper-tungsten"},
+        {"names ignore case", host.electrode_materials("CARBIDE"), "0:Copper-tungsten\nCopper"},
+        {"unknown part: no values", host.electrode_materials("Unobtainium"), "0:"},
+        {"finishes: the electrode's limit", host.surface_finishes("1.2379", "graphite fine grain"),
+         "0:21\n24\n27\n30\n33\n36\n39\n42\n45"},
+        {"finishes: the part's limit", host.surface_finishes("Aluminium", "Copper"),
+         "0:18\n21\n24\n27\n30\n33\n36\n39\n42\n45"},
+        {"finishes: electrode unsuited", host.surface_finishes("Carbide", "Graphite fine grain"), "0:"},
         // k = 1.00 * 1.00, Ra(18) = 0.80: 0.020 + 0.025 * 0.8 and 0.120 + 0.02 + 0.002 * 12.5.
-        {"undersizes", optimum_undersizes("1.2379", "Copper", 12.5, 50, 18, 120),
-         {0, "0.040\n0.165"}},
+        {"undersizes", host.optimum_undersizes("1.2379", "Copper", 12.5, 50, 18, 120), "0:0.040\n0.165"},
         // k = 1.30 * 1.10, Ra(24) = 1.60, depth 0.
-        {"undersizes, shallow", optimum_undersizes("Aluminium", "Graphite fine grain", 0, 100, 24, 80),
-         {0, "0.086\n0.229"}},
-        {"undersizes: finish out of reach", optimum_undersizes("Aluminium", "Copper", 5, 50, 12, 80),
-         {0, ""}},
-        {"undersizes: negative depth", optimum_undersizes("1.2379", "Copper", -1, 50, 18, 80), {0, ""}},
+        {"undersizes, shallow",
+         host.optimum_undersizes("Aluminium", "Graphite fine grain", 0, 100, 24, 80), "0:0.086\n0.229"},
+        {"undersizes: finish out of reach",
+         host.optimum_undersizes("Aluminium", "Copper", 5, 50, 12, 80), "0:"},
+        {"undersizes: negative depth", host.optimum_undersizes("1.2379", "Copper", -1, 50, 18, 80), "0:"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.question);
-        EXPECT_EQ(c.reply.status, c.expected.status);
-        EXPECT_EQ(c.reply.text, c.expected.text);
+        EXPECT_EQ(said(c.reply), c.expected);
     }
 }
 
@@ -113,7 +74,7 @@ TEST_F(ReferencePrograms, ReadWindows1252RequestsAndAnswerInUtf8)
     write_bytes(exchange.path() / "sample-technology.txt",
                 "electrode | Kupfer \xC3\xA4 | 1 | 12\n"
                 "part | Stahl geh\xC3\xA4rtet | 1 | 12 | Kupfer \xC3\xA4\n");
-    Reply reply = electrode_materials("stahl geh\xC3\xA4rtet");
+    querytest::Reply reply = host.electrode_materials("stahl geh\xC3\xA4rtet");
     EXPECT_EQ(reply.status, 0);
     EXPECT_EQ(reply.text, "Kupfer \xC3\xA4");
     const std::string answer = read_bytes(exchange.path() / "A_ElectrodeMat.xml");
@@ -123,9 +84,9 @@ TEST_F(ReferencePrograms, ReadWindows1252RequestsAndAnswerInUtf8)
 TEST_F(ReferencePrograms, WithoutItsTableTheProgramWritesNoAnswer)
 {
     fs::remove(exchange.path() / "sample-technology.txt");
-    EXPECT_EQ(electrode_materials("1.2379").status, 5);
+    EXPECT_EQ(host.electrode_materials("1.2379").status, 5);
     write_bytes(exchange.path() / "sample-technology.txt", "part | 1.2379 | x | 12 | Copper\n");
-    EXPECT_EQ(electrode_materials("1.2379").status, 5);
+    EXPECT_EQ(host.electrode_materials("1.2379").status, 5);
 }
 
 } // namespace

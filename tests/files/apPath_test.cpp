@@ -81,9 +81,9 @@ TEST(apPath, RootPrefixes)
 TEST(apPath, Parent)
 {
     const Case cases[] = {
-        {"a/b", "a"}, {"a/b/c", "a/b"}, {"/a", "/"}, {"/", "/"}, {"C:/a", "C:/"}, {"C:/", "C:/"},
-        {"C:/a/b", "C:/a"}, {"\\\\srv\\share", "//srv"}, {"//srv", "//"}, {"//", "//"},
-        {"name", "."}, {".", "."}, {"./x", "."}, {"../x", ".."}, {"x/..", "x"},
+        {"a/b/c", "a/b"}, {"/a", "/"}, {"/", "/"}, {"C:/a", "C:/"}, {"C:/", "C:/"},
+        {"\\\\srv\\share", "//srv"}, {"//srv", "//"}, {"//", "//"}, {"name", "."},
+        {".", "."}, {"./x", "."}, {"../x", ".."}, {"x/..", "x"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(to_utf8(apPath(apString(c.first)).parent()), c.second) << c.first;

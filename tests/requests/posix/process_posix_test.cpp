@@ -45,13 +45,6 @@ bool vanishes(pid_t pid, milliseconds limit)
     return true;
 }
 
-pid_t pid_in(const fs::path& file)
-{
-    long pid = 0;
-    std::ifstream(file) >> pid;
-    return static_cast<pid_t>(pid);
-}
-
 class StartAndWaitPosix : public testing::TestWithParam<exit_watch> {
 protected:
     void SetUp() override
@@ -120,7 +113,8 @@ TEST_P(StartAndWaitPosix, ProgramLeftRunningIsNobodysZombie)
     EXPECT_EQ(answer, 0);
     EXPECT_FALSE(caller_has_children());
     ASSERT_TRUE(wait_for_file(directory.path() / "pid", prompt));
-    const pid_t pid = pid_in(directory.path() / "pid");
+    long pid = 0;
+    std::ifstream(directory.path() / "pid") >> pid;
     ASSERT_GT(pid, 1);
     ASSERT_EQ(kill(pid, SIGTERM), 0) << "still running";
     // Reaped by its watcher, or by init, which may take its time.
