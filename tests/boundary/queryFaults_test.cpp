@@ -9,6 +9,7 @@
 #include <string>
 
 #include "queryHost.h"
+#include "support/repeatText.h"
 #include "support/tempDir.h"
 #include "support/testPrograms.h"
 
@@ -109,14 +110,7 @@ TEST_F(QueryFaults, ExchangeDirectoriesThatCannotTakeTheRequest)
         GTEST_SKIP() << "a read-only directory takes files for this user; that case was not run";
 }
 
-std::string repeat(const std::string& piece, size_t count)
-{
-    std::string out;
-    out.reserve(piece.size() * count);
-    for (size_t i = 0; i < count; ++i)
-        out += piece;
-    return out;
-}
+using testsupport::repeat;
 
 // Answers built to exhaust the host: each must fail fast, as invalid.
 TEST_F(QueryFaults, HostileAnswersEndInStatus6Quickly)

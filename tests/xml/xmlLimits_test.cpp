@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "support/repeatText.h"
 #include "files/apPath.h"
 #include "support/tempDir.h"
 #include "xml/xmlElement.h"
@@ -30,14 +31,7 @@ Outcome parse(const std::string& text)
     return Outcome{ok, parser.error_code()};
 }
 
-std::string repeat(const std::string& piece, size_t count)
-{
-    std::string out;
-    out.reserve(piece.size() * count);
-    for (size_t i = 0; i < count; ++i)
-        out += piece;
-    return out;
-}
+using testsupport::repeat;
 
 std::string nested(size_t depth)
 {
