@@ -8,8 +8,8 @@
 #include <sstream>
 #include <string>
 
-#include "support/repeatText.h"
 #include "files/apPath.h"
+#include "support/repeatText.h"
 #include "support/tempDir.h"
 #include "xml/xmlElement.h"
 #include "xml/xmlText.h"
