@@ -7,6 +7,7 @@ import os
 import subprocess
 import sys
 from pathlib import Path
+from typing import List
 
 import pytest
 
@@ -60,7 +61,7 @@ def test_found_by_the_platform_search(versioned_only: Path) -> None:
     ],
 )
 def test_a_missing_library_raises_what_was_tried(
-    where: str, told: list, tmp_path: Path, monkeypatch: pytest.MonkeyPatch
+    where: str, told: List[str], tmp_path: Path, monkeypatch: pytest.MonkeyPatch
 ) -> None:
     (tmp_path / "not-a-library").write_text("text\n")
     (tmp_path / "empty-directory").mkdir()

@@ -4,7 +4,7 @@ from __future__ import annotations
 
 import threading
 from pathlib import Path
-from typing import Any, Callable, Dict, List
+from typing import Any, Callable, Dict, List, Type
 
 import pytest
 
@@ -87,7 +87,7 @@ def test_failure_statuses_raise_their_exception(
     lib: qellink.Library, tmp_path: Path, stand_in: Callable[..., Path],
     query: Callable[[qellink.Library], List[str]], request_name: str, program: str,
     program_file: str | None, answer: bytes | None, make_directory: str | None,
-    error: type, message: str,
+    error: Type[qellink.QellinkError], message: str,
 ) -> None:
     if program_file is None:
         directory = tmp_path / "empty"
@@ -225,6 +225,7 @@ def test_threads_sharing_a_library_get_their_own_answers(lib: qellink.Library, r
 
     def ask(part: str) -> None:
         for _ in range(25):
+            answer: object
             try:
                 answer = lib.electrode_materials(part)
             except qellink.QellinkError as error:
