@@ -9,6 +9,7 @@ from typing import Any, Callable, Dict, List, Type
 import pytest
 
 import qellink
+from qellink.errors import query_error
 
 UTF8_ANSWER = (
     '<?xml version="1.0" encoding="UTF-8"?>\n'
@@ -102,6 +103,18 @@ def test_failure_statuses_raise_their_exception(
     assert raised.value.status == error.status
     assert (raised.value.request, raised.value.program) == (request_name, program)
     assert message.format(request=request_name, program=program, directory=directory) in str(raised.value)
+
+
+@pytest.mark.parametrize(
+    "status, error",
+    [(1, qellink.QellinkError), (2, qellink.InvalidInputError), (6, qellink.InvalidAnswerError),
+     (7, qellink.QellinkError)],
+)
+def test_statuses_beyond_the_known_ones_raise_the_base_class(status: int, error: type) -> None:
+    raised = query_error(status, "ElectrodeMat", "ElectrodeMaterial.exe", "exchange")
+    assert type(raised) is error
+    assert raised.status == status
+    assert f"status {status}" in str(raised)
 
 
 @pytest.mark.parametrize("query, request_name, program", QUERIES)
