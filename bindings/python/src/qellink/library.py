@@ -63,8 +63,8 @@ class Library:
     the environment variable ``QELLINK_LIBRARY`` names one, and without that
     the platform's library search finds ``libqellink.so.1``,
     ``libqellink.so`` or ``libqellink.dll``. Raises
-    :class:`~qellink.LibraryLoadError` when none loads; ``path`` then holds
-    the name the library was loaded by.
+    :class:`~qellink.LibraryLoadError` when none loads. ``path`` holds the
+    name the library was loaded by.
 
     Parameters belong to the process, not to this object: every Library
     over the same file shares them. The library itself may only be called
