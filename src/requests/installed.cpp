@@ -1,4 +1,4 @@
-// The installation check: the three programs are regular files in the
+// The installation check: every kind's program is a regular file in the
 // exchange directory. It starts nothing and reads nothing.
 #include "qellink.h"
 
@@ -14,11 +14,9 @@ bool qel_installed(void)
         apPath directory(study); // empty gives ".": the host's current directory
         if (directory.is_null())
             return false;
-        const apString programs[] = {
-            qliElectrodeMaterialRequest::executable_name(),
-            qliSurfaceFinishRequest::executable_name(),
-            qliOptimumUndersizesRequest::executable_name(),
-        };
+#define QEL_PROGRAM(Class, query, request, root, program, names) Class::executable_name(),
+        const apString programs[] = {QEL_REQUEST_KINDS(QEL_PROGRAM)};
+#undef QEL_PROGRAM
         for (const apString& program : programs)
             if (!directory.join(program).is_file())
                 return false;

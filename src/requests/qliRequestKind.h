@@ -1,5 +1,5 @@
-// What the three request kinds share: a snapshot of the parameters named by
-// the kind's fixed name array, taken from the map at construction.
+// What every request kind shares: a snapshot of the parameters that its row
+// names, taken from the map at construction.
 #ifndef QEL_REQUESTS_QLIREQUESTKIND_H
 #define QEL_REQUESTS_QLIREQUESTKIND_H
 

@@ -1,31 +1,33 @@
-// The three questions, one request kind each.
+// The request classes, one per row of the kind table: each binds its row's
+// request name, root element, program and parameter names to qliRequestKind.
+// Hosts link against these class names, so they stay as they are.
 #ifndef QEL_REQUESTS_QLIREQUESTKINDS_H
 #define QEL_REQUESTS_QLIREQUESTKINDS_H
 
+#include <cstddef>
+
 #include "requests/qliRequestKind.h"
+#include "requests/requestKindTable.h"
 
-// Which electrode materials suit a part material.
-class QEL_EXPORT qliElectrodeMaterialRequest : public qliRequestKind<5> {
-public:
-    explicit qliElectrodeMaterialRequest(qliParameterMap const& parameters);
-    ~qliElectrodeMaterialRequest() override;
-    static apString executable_name();
-};
+namespace requestKinds {
 
-// Which surface finishes a part and electrode material pair can reach.
-class QEL_EXPORT qliSurfaceFinishRequest : public qliRequestKind<8> {
-public:
-    explicit qliSurfaceFinishRequest(qliParameterMap const& parameters);
-    ~qliSurfaceFinishRequest() override;
-    static apString executable_name();
-};
+// How many parameter names a row lists: the size of its kind's snapshot.
+template <class... Names>
+constexpr std::size_t count(Names...)
+{
+    return sizeof...(Names);
+}
 
-// Which optimum electrode undersizes apply to a cavity.
-class QEL_EXPORT qliOptimumUndersizesRequest : public qliRequestKind<17> {
-public:
-    explicit qliOptimumUndersizesRequest(qliParameterMap const& parameters);
-    ~qliOptimumUndersizesRequest() override;
-    static apString executable_name();
-};
+} // namespace requestKinds
+
+#define QEL_REQUEST_CLASS(Class, query, request, root, program, names)                           \
+    class QEL_EXPORT Class : public qliRequestKind<requestKinds::count names> {                   \
+    public:                                                                                      \
+        explicit Class(qliParameterMap const& parameters);                                       \
+        ~Class() override;                                                                       \
+        static apString executable_name(); /* the row's program */                              \
+    };
+QEL_REQUEST_KINDS(QEL_REQUEST_CLASS)
+#undef QEL_REQUEST_CLASS
 
 #endif

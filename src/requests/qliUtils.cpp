@@ -62,6 +62,8 @@ const char* qliUtils::make_request(qliParameterMap const& parameters, int& statu
     return boundary::host_copy(joined.c_str(), joined.length());
 }
 
-template QEL_EXPORT const char* qliUtils::make_request<qliElectrodeMaterialRequest>(qliParameterMap const&, int&);
-template QEL_EXPORT const char* qliUtils::make_request<qliSurfaceFinishRequest>(qliParameterMap const&, int&);
-template QEL_EXPORT const char* qliUtils::make_request<qliOptimumUndersizesRequest>(qliParameterMap const&, int&);
+// Exported for every kind: hosts call them under their decorated names.
+#define QEL_MAKE_REQUEST(Class, query, request, root, program, names)                            \
+    template QEL_EXPORT const char* qliUtils::make_request<Class>(qliParameterMap const&, int&);
+QEL_REQUEST_KINDS(QEL_MAKE_REQUEST)
+#undef QEL_MAKE_REQUEST
