@@ -4,11 +4,17 @@
 
 #include <cstring>
 
+#include "requests/requestKindTable.h"
 #include "support/dynlib.h"
 
 namespace {
 
 using testsupport::DynamicLibrary;
+
+// A kind added to the table is asked through an export of its own.
+#define QUERY(Class, query, request, root, program, names) #query,
+const char* const kQueries[] = {QEL_REQUEST_KINDS(QUERY)};
+#undef QUERY
 
 class Exports : public ::testing::Test {
 protected:
@@ -21,6 +27,8 @@ TEST_F(Exports, AllEightFunctionsByUndecoratedName)
     for (const char* name : {"api_version", "set_parameter_value", "delete_string", "hypot",
                              "electrode_materials", "surface_finishes", "optimum_undersizes",
                              "qel_installed"})
+        EXPECT_NE(library.symbol(name), nullptr) << name;
+    for (const char* name : kQueries)
         EXPECT_NE(library.symbol(name), nullptr) << name;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "queryHost.h"
+#include "requests/requestKindTable.h"
 #include "support/tempDir.h"
 #include "support/testPrograms.h"
 
@@ -235,15 +236,27 @@ TEST_F(Queries, FailedQueriesLeaveTheHostsParameters)
     EXPECT_NE(request.find("<MachineName>Kept</MachineName>"), std::string::npos) << request;
 }
 
-TEST_F(Queries, InstalledWhenAllThreeProgramsAreFiles)
+TEST_F(Queries, InstalledWhenEveryKindsProgramIsAFile)
 {
+    const std::vector<std::string> programs = {
+#define PROGRAM(Class, query, request, root, program, names) program,
+        QEL_REQUEST_KINDS(PROGRAM)
+#undef PROGRAM
+    };
     EXPECT_FALSE(host.installed());
-    install("exits_at_once", "ElectrodeMaterial.exe");
-    install("exits_at_once", "SurfaceFinish.exe");
-    fs::create_directory(at("OptimumUndersize.exe"));
-    EXPECT_FALSE(host.installed());
-    fs::remove(at("OptimumUndersize.exe"));
-    install("exits_at_once", "OptimumUndersize.exe");
+    for (const std::string& program : programs)
+        install("exits_at_once", program.c_str());
+    EXPECT_TRUE(host.installed());
+    // Each one missing, or a directory in its place, is not installed.
+    for (const std::string& program : programs) {
+        SCOPED_TRACE(program);
+        fs::rename(at(program), at("aside"));
+        EXPECT_FALSE(host.installed());
+        fs::create_directory(at(program));
+        EXPECT_FALSE(host.installed());
+        fs::remove(at(program));
+        fs::rename(at("aside"), at(program));
+    }
     EXPECT_TRUE(host.installed());
     // Written with a trailing separator, the same directory.
     host.set("ImportStudyPath", (exchange.path().generic_u8string() + "/").c_str());
