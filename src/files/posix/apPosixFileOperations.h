@@ -1,4 +1,4 @@
-// The file system through POSIX calls on the paths' 8-bit forms, giving the
+// The file system through POSIX calls on the paths' UTF-8 bytes, giving the
 // answers the Windows implementation gives: a directory is never removed or
 // opened as a file, a rename never replaces its target, and absolute paths
 // are resolved without consulting the file system.

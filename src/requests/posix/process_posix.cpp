@@ -46,7 +46,6 @@
 #include <climits>
 #include <cstring>
 
-#include "core/apIStringEncoding.h"
 
 extern char** environ;
 
@@ -393,14 +392,14 @@ int start_watched(launch& l, steady::time_point deadline) noexcept
 int start_and_wait(const apString& program_path, unsigned timeout_ms, exit_watch watch)
 {
     const steady::time_point deadline = steady::now() + std::chrono::milliseconds(timeout_ms);
-    int error = 0;
-    const utString file = default_string_encoding()->encode(program_path, &error);
-    if (error != 0 || file.is_null())
+    // File names are UTF-8 bytes, whatever the locale.
+    const char* file = program_path.utf8_str();
+    if (file == nullptr)
         return 0;
 
     launch l;
-    l.path = file.c_str();
-    l.argv[0] = const_cast<char*>(file.c_str());
+    l.path = file;
+    l.argv[0] = const_cast<char*>(file);
     l.argv[1] = nullptr;
     l.report_fd = -1;
     l.caller_fd = -1;
