@@ -2,13 +2,13 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "files/apStdioStream.h"
 #include "files/posix/apPosixFileIterator.h"
 #include "files/posix/lexicalPath.h"
+#include "files/posix/renameNoReplace.h"
 #include "files/posix/systemPath.h"
 
 int apPosixFileOperations::kind(const apPath& p)
@@ -104,19 +104,7 @@ apStatus apPosixFileOperations::rename(const apPath& from, const apPath& to)
 {
     const char* a = system_path(from);
     const char* b = system_path(to);
-    if (a == nullptr || b == nullptr)
-        return apStatus::failure();
-    if (::renameat2(AT_FDCWD, a, AT_FDCWD, b, RENAME_NOREPLACE) == 0)
-        return apStatus::success();
-    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
-        return apStatus::failure();
-    // A file system without no-replace renames: look first.
-    struct stat st;
-    if (::lstat(b, &st) == 0) {
-        errno = EEXIST;
-        return apStatus::failure();
-    }
-    return apStatus::of(::rename(a, b) == 0);
+    return apStatus::of(a != nullptr && b != nullptr && rename_no_replace(a, b) == 0);
 }
 
 apIFileOperations* default_file_operations()

@@ -9,15 +9,14 @@
 #include <string>
 #include <thread>
 
-#include "requests/posix/processPosix.h"
 #include "requests/process.h"
+#include "startAndWaitPosix.h"
 #include "support/scopedLocale.h"
 #include "support/testPrograms.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using process::posix::exit_watch;
 using std::chrono::milliseconds;
 using testsupport::library_text;
 using testsupport::ScratchDirectory;
@@ -44,22 +43,6 @@ bool vanishes(pid_t pid, milliseconds limit)
     }
     return true;
 }
-
-class StartAndWaitPosix : public testing::TestWithParam<exit_watch> {
-protected:
-    void SetUp() override
-    {
-        if (GetParam() == exit_watch::pidfd && !process::posix::pidfd_available())
-            GTEST_SKIP() << "no process file descriptors here";
-    }
-
-    int start(const fs::path& program, unsigned timeout_ms) const
-    {
-        return process::posix::start_and_wait(library_text(program), timeout_ms, GetParam());
-    }
-
-    ScratchDirectory directory;
-};
 
 TEST_P(StartAndWaitPosix, EndsAndFailures)
 {
@@ -141,10 +124,9 @@ TEST_P(StartAndWaitPosix, CallerIgnoringChildSignals)
     EXPECT_TRUE(wait_for_file(directory.path() / "stopped", prompt));
 }
 
-INSTANTIATE_TEST_SUITE_P(Watches, StartAndWaitPosix,
-                         testing::Values(exit_watch::pidfd, exit_watch::watcher),
-                         [](const testing::TestParamInfo<exit_watch>& info) {
-                             return info.param == exit_watch::pidfd ? "pidfd" : "watcher";
+INSTANTIATE_TEST_SUITE_P(Portable, StartAndWaitPosix, testing::Values(process::posix::start_watched),
+                         [](const testing::TestParamInfo<process::posix::starter>&) {
+                             return "watcher";
                          });
 
 // The path reaches exec as UTF-8 bytes, whatever the locale.
