@@ -47,10 +47,7 @@ utString apStringCRTEncoding::encode(const apString& text, int* error) const
 
 apIStringEncoding* default_string_encoding()
 {
-    // Created on first use and destroyed at exit; callers never own it.
-    static apStringCRTEncoding* instance = [] {
-        static apStringCRTEncoding encoding;
-        return &encoding;
-    }();
-    return instance;
+    // Created on first use, destroyed at exit (or when the library unloads).
+    static apStringCRTEncoding encoding;
+    return &encoding;
 }

@@ -44,3 +44,8 @@ int apPosixFileIterator::next()
     set_entry(apString(found->d_name, &ignored));
     return 1;
 }
+
+std::shared_ptr<apIFileIterator> platform_directory_listing(const apPath& dir)
+{
+    return std::make_shared<apPosixFileIterator>(dir);
+}

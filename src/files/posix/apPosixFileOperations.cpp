@@ -55,22 +55,6 @@ int apPosixFileOperations::remove_directory(const apPath& p)
     return bytes != nullptr && ::rmdir(bytes) == 0 ? 1 : 0;
 }
 
-std::shared_ptr<apIFileIterator> apPosixFileOperations::list_directory(const apPath& p)
-{
-    return std::make_shared<apPosixFileIterator>(apPath(apPath::keep_text, p.string()));
-}
-
-int apPosixFileOperations::is_valid(const apPath& p)
-{
-    return p.is_null() ? 0 : 1;
-}
-
-// The Windows form, so that both platforms answer alike.
-apString apPosixFileOperations::native(const apPath& p)
-{
-    return p.text().replace_all(apString("/"), apString("\\"));
-}
-
 std::int64_t apPosixFileOperations::file_size(const apPath& p)
 {
     std::FILE* f = read_mode()->open(p);
