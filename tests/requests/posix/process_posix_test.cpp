@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <errno.h>
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <fstream>
@@ -87,6 +89,13 @@ TEST_P(StartAndWaitPosix, EndsAndFailures)
 TEST_P(StartAndWaitPosix, ProgramLeftRunningIsNobodysZombie)
 {
     const fs::path program = directory.add_program("sleeps_until_stopped", "Sleeper.exe");
+    // A pipe of the host's, close-on-exec: nothing that stays behind the
+    // start (a watcher) may hold its write end.
+    int host_pipe[2];
+    ASSERT_EQ(pipe(host_pipe), 0);
+    fcntl(host_pipe[0], F_SETFD, FD_CLOEXEC);
+    fcntl(host_pipe[0], F_SETFL, O_NONBLOCK);
+    fcntl(host_pipe[1], F_SETFD, FD_CLOEXEC);
     struct sigaction ignore {}, previous{};
     ignore.sa_handler = SIG_IGN;
     sigaction(SIGTERM, &ignore, &previous);
@@ -95,6 +104,10 @@ TEST_P(StartAndWaitPosix, ProgramLeftRunningIsNobodysZombie)
 
     EXPECT_EQ(answer, 0);
     EXPECT_FALSE(caller_has_children());
+    close(host_pipe[1]);
+    char byte;
+    EXPECT_EQ(read(host_pipe[0], &byte, 1), 0) << "the write end is held elsewhere";
+    close(host_pipe[0]);
     ASSERT_TRUE(wait_for_file(directory.path() / "pid", prompt));
     long pid = 0;
     std::ifstream(directory.path() / "pid") >> pid;
