@@ -5,6 +5,7 @@
 // query succeeds.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "../queryHost.h"
@@ -24,6 +25,12 @@ struct SpecialCase {
     // until someone removes it, as a directory there would.
     const char* leftover;
 };
+
+// By name: the bytes gtest would print include the padding.
+void PrintTo(const SpecialCase& c, std::ostream* out)
+{
+    *out << c.mode;
+}
 
 class SpecialFiles : public querytest::Queries,
                      public testing::WithParamInterface<SpecialCase> {};
