@@ -1,6 +1,6 @@
 # Thin driver over the CMake presets: `make test` and `make demo` are all a
 # fresh machine needs.
-PRESETS := native sanitize windows
+PRESETS := native portable sanitize windows
 APT_PACKAGES := cmake ninja-build g++ googletest libgtest-dev \
                 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
                 pkgconf libxml2-dev iso-codes xkb-data \

@@ -1,6 +1,5 @@
 #include "core/apStringCRTEncoding.h"
 
-#include <cstdlib>
 #include <vector>
 
 #include "core/crtWide.h"
@@ -16,10 +15,10 @@ apString apStringCRTEncoding::decode(const char* text, int* error) const
     if (text == nullptr)
         return apString();
     // Some runtimes count what they then refuse to convert: check both.
-    size_t n = std::mbstowcs(nullptr, text, kLimit);
+    size_t n = crtwide::to_wide(nullptr, text, kLimit);
     if (n != kFailed) {
         std::vector<wchar_t> wide(n + 1, 0);
-        if (std::mbstowcs(wide.data(), text, n + 1) != kFailed)
+        if (crtwide::to_wide(wide.data(), text, n + 1) != kFailed)
             return crtwide::decode(wide.data(), n, error);
     }
     apString failed("Failed to construct string from MB string.");
@@ -33,15 +32,10 @@ utString apStringCRTEncoding::encode(const apString& text, int* error) const
     if (text.is_null())
         return utString();
     std::vector<wchar_t> wide = crtwide::encode(text);
-    // A null destination only counts and ignores the limit; glibc's
-    // fortified header warns about the pair all the same.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wnonnull"
-    size_t n = std::wcstombs(nullptr, wide.data(), kLimit);
-#pragma GCC diagnostic pop
+    size_t n = crtwide::to_multibyte(nullptr, wide.data(), kLimit);
     if (n != kFailed) {
         char* block = new char[n + 1];
-        if (std::wcstombs(block, wide.data(), n + 1) != kFailed) {
+        if (crtwide::to_multibyte(block, wide.data(), n + 1) != kFailed) {
             block[n] = 0;
             return utString::adopt(block, static_cast<int>(n));
         }
@@ -53,10 +47,7 @@ utString apStringCRTEncoding::encode(const apString& text, int* error) const
 
 apIStringEncoding* default_string_encoding()
 {
-    // Created on first use and destroyed at exit; callers never own it.
-    static apStringCRTEncoding* instance = [] {
-        static apStringCRTEncoding encoding;
-        return &encoding;
-    }();
-    return instance;
+    // Created on first use, destroyed at exit (or when the library unloads).
+    static apStringCRTEncoding encoding;
+    return &encoding;
 }

@@ -2,6 +2,8 @@
 #ifndef QEL_FILES_APIFILEITERATOR_H
 #define QEL_FILES_APIFILEITERATOR_H
 
+#include <memory>
+
 #include "files/apFileName.h"
 #include "files/apPath.h"
 
@@ -31,5 +33,8 @@ private:
     apPath dir_;
     apFileName entry_;
 };
+
+// A listing of `dir` by the platform's own iterator.
+std::shared_ptr<apIFileIterator> platform_directory_listing(const apPath& dir);
 
 #endif

@@ -17,6 +17,21 @@ int apIFileOperations::is_directory(const apPath& p)
     return !p.is_null() && kind(p) == 1 ? 1 : 0;
 }
 
+std::shared_ptr<apIFileIterator> apIFileOperations::list_directory(const apPath& p)
+{
+    return platform_directory_listing(apPath(apPath::keep_text, p.string()));
+}
+
+int apIFileOperations::is_valid(const apPath& p)
+{
+    return p.is_null() ? 0 : 1;
+}
+
+apString apIFileOperations::native(const apPath& p)
+{
+    return p.text().replace_all(apString("/"), apString("\\"));
+}
+
 apStatus apIFileOperations::write_file(const apPath& p, const apByteBuffer& data)
 {
     std::FILE* f = write_mode()->open(p);

@@ -35,13 +35,15 @@ public:
     virtual int make_directory(const apPath& p) = 0;
     // Only an empty directory; 1 removed, 0 not.
     virtual int remove_directory(const apPath& p) = 0;
-    virtual std::shared_ptr<apIFileIterator> list_directory(const apPath& p) = 0;
+    // The platform's listing of a copy of p, its text kept as it is.
+    virtual std::shared_ptr<apIFileIterator> list_directory(const apPath& p);
     virtual apIFileMode* read_mode() = 0;  // "rb": must exist
     virtual apIFileMode* rw_mode() = 0;    // "r+b": must exist
     virtual apIFileMode* write_mode() = 0; // "wb": created or truncated
-    virtual int is_valid(const apPath& p) = 0;
-    // The text with backslash separators.
-    virtual apString native(const apPath& p) = 0;
+    // 1 when p's text is not null.
+    virtual int is_valid(const apPath& p);
+    // The text with backslash separators, the Windows form on every platform.
+    virtual apString native(const apPath& p);
     // Creates or truncates the file and writes the bytes.
     virtual apStatus write_file(const apPath& p, const apByteBuffer& data);
     // The whole file; `data` is left alone on failure.

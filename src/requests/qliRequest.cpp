@@ -1,11 +1,11 @@
 #include "requests/qliRequest.h"
 
-#include <fstream>
 #include <new>
 #include <vector>
 
 #include "core/coiFiller.h"
 #include "files/apPath.h"
+#include "requests/exchangeFiles.h"
 #include "requests/process.h"
 #include "requests/qliAnswerFile.h"
 #include "requests/qliRequestFile.h"
@@ -23,10 +23,10 @@ std::unique_ptr<qliRequestResult> read_answer(apPath const& answer_path)
     // its stream throws, ends as an invalid answer. Allocation failure
     // propagates as everywhere else.
     try {
-        std::ifstream in(answer_path.narrow().c_str(), std::ios::in | std::ios::binary);
-        if (!in.good())
+        std::unique_ptr<std::istream> in = exchange::open_answer(answer_path);
+        if (!in->good())
             return outcome(invalid_answer);
-        qliAnswerFile answer(in);
+        qliAnswerFile answer(*in);
         if (answer.invalid())
             return outcome(invalid_answer);
         std::vector<apString> values;

@@ -1,9 +1,8 @@
 #include "requests/qliRequestFile.h"
 
-#include <fstream>
-
 #include "core/apEncodingDescriptor.h"
 #include "files/apPath.h"
+#include "requests/exchangeFiles.h"
 #include "xml/xmlDocumentWriter.h"
 #include "xml/xmlElement.h"
 
@@ -27,8 +26,8 @@ bool qliRequestFile::write(std::ostream& out)
 
 bool qliRequestFile::write(apPath const& file)
 {
-    std::ofstream out(file.narrow().c_str(), std::ios::out | std::ios::trunc);
-    if (!out.good())
+    std::unique_ptr<std::ostream> out = exchange::create_request(file);
+    if (!out->good())
         return false;
-    return write(out);
+    return write(*out);
 }

@@ -45,14 +45,14 @@ bool xmlParser::read_text(std::istream& in, apString* text, apEncodingDescriptor
     // One byte more, 0, so that every decoder may take the bytes as
     // zero-terminated.
     const size_t count = static_cast<size_t>(size);
-    unsigned char* bytes = new (std::nothrow) unsigned char[count + 1];
+    std::unique_ptr<unsigned char[]> block(new (std::nothrow) unsigned char[count + 1]);
+    unsigned char* bytes = block.get();
     if (bytes == nullptr) {
         fail(ReadError);
         return false;
     }
     in.read(reinterpret_cast<char*>(bytes), size);
     if (in.gcount() != size) {
-        delete[] bytes;
         fail(ReadError);
         return false;
     }
@@ -92,7 +92,7 @@ bool xmlParser::read_text(std::istream& in, apString* text, apEncodingDescriptor
         decided = false;
         break;
     }
-    delete[] bytes;
+    block.reset(); // the text holds everything now
     if (!decided)
         return false;
     if (error) {

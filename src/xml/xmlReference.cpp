@@ -4,16 +4,25 @@
 #include <cstdint>
 #include <cstdlib>
 
+namespace {
+
+apStringapStringcoTablePcoSet make_predefined_entities()
+{
+    apStringapStringcoTablePcoSet table(4, 50);
+    table["lt"] = apString("<");
+    table["gt"] = apString(">");
+    table["amp"] = apString("&");
+    table["quot"] = apString("\"");
+    table["apos"] = apString("'");
+    return table;
+}
+
+} // namespace
+
 apStringapStringcoTablePcoSet& xml_predefined_entities()
 {
-    static apStringapStringcoTablePcoSet table(4, 50);
-    if (table.count() == 0) {
-        table["lt"] = apString("<");
-        table["gt"] = apString(">");
-        table["amp"] = apString("&");
-        table["quot"] = apString("\"");
-        table["apos"] = apString("'");
-    }
+    // Created on first use, destroyed at exit (or when the library unloads).
+    static apStringapStringcoTablePcoSet table = make_predefined_entities();
     return table;
 }
 

@@ -2,7 +2,9 @@
 // under their undecorated names.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "requests/requestKindTable.h"
 #include "support/dynlib.h"
@@ -54,6 +56,22 @@ TEST_F(Exports, HypotReachesTheRuntime)
     auto hypot = library.function<double (*)(double, double)>("hypot");
     ASSERT_NE(hypot, nullptr);
     EXPECT_EQ(hypot(-5.0, 12.0), 13.0);
+    // Neither overflow nor underflow on the way, and the runtime's answers
+    // for infinities and NaNs.
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double x, y, expected;
+    } cases[] = {
+        {std::ldexp(3.0, 1000), std::ldexp(-4.0, 1000), std::ldexp(5.0, 1000)},
+        {std::ldexp(3.0, -1070), std::ldexp(4.0, -1070), std::ldexp(5.0, -1070)},
+        {-0.0, 0.0, 0.0},
+        {inf, nan, inf},
+        {nan, -inf, inf},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(hypot(c.x, c.y), c.expected) << c.x << ", " << c.y;
+    EXPECT_TRUE(std::isnan(hypot(nan, 1.0)));
 }
 
 // Malformed UTF-8 in either text is status 2; a null status pointer is

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "support/scopedLocale.h"
+
 #include "queryHost.h"
 
 namespace {
@@ -15,13 +17,18 @@ using testsupport::write_bytes;
 // The tests run in the build directory, which holds the installed programs.
 const fs::path installed_exchange = fs::absolute("exchange");
 
+void install_programs(const fs::path& directory)
+{
+    for (const char* file : {"ElectrodeMaterial.exe", "SurfaceFinish.exe", "OptimumUndersize.exe",
+                             "sample-technology.txt"})
+        fs::copy_file(installed_exchange / file, directory / file);
+}
+
 class ReferencePrograms : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (const char* file : {"ElectrodeMaterial.exe", "SurfaceFinish.exe",
-                                 "OptimumUndersize.exe", "sample-technology.txt"})
-            fs::copy_file(installed_exchange / file, exchange.path() / file);
+        install_programs(exchange.path());
         ASSERT_TRUE(host.ready()) << testsupport::library_file();
         host.set_study(exchange.path());
     }
@@ -88,5 +95,35 @@ TEST_F(ReferencePrograms, WithoutItsTableTheProgramWritesNoAnswer)
     write_bytes(exchange.path() / "sample-technology.txt", "part | 1.2379 | x | 12 | Copper\n");
     EXPECT_EQ(host.electrode_materials("1.2379").status, 5);
 }
+
+// An exchange directory whose name is not ASCII and holds blanks works the
+// same for a host that never sets a locale and for one in a UTF-8 locale.
+class ReferenceProgramsInNonAsciiDirectory : public testing::TestWithParam<bool> {};
+
+TEST_P(ReferenceProgramsInNonAsciiDirectory, AnswerInAnyLocale)
+{
+    testsupport::ScopedLocale locale =
+        GetParam() ? testsupport::ScopedLocale::utf8() : testsupport::ScopedLocale({"C"});
+    if (!locale.active())
+        GTEST_SKIP() << "the C runtime has no UTF-8 locale";
+    testsupport::ScratchDirectory scratch;
+    const fs::path directory = scratch.path() / fs::u8path(u8"Pr\u00FCfstand \u00FC/\u00D6lbad");
+    fs::create_directories(directory);
+    install_programs(directory);
+    querytest::Host host;
+    ASSERT_TRUE(host.ready());
+    host.set_study(directory);
+    EXPECT_TRUE(host.installed());
+    EXPECT_EQ(host.electrode_materials("CARBIDE").text, "Copper-tungsten\nCopper");
+    EXPECT_EQ(host.surface_finishes("Carbide", "Graphite fine grain").status, 0);
+    EXPECT_EQ(host.optimum_undersizes("1.2379", "Copper", 12.5, 50, 18, 120).text, "0.040\n0.165");
+    EXPECT_TRUE(fs::is_regular_file(directory / "A_OptimumUndersize.xml"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, ReferenceProgramsInNonAsciiDirectory,
+                         testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return info.param ? "utf8" : "classic";
+                         });
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "exchangeFiles.h"
 
-#include <fstream>
 #include <memory>
 
 #include "core/apEncodingDescriptor.h"
+#include "files/apIFileOperations.h"
 #include "files/apPath.h"
 #include "xml/xmlDocument.h"
 #include "xml/xmlDocumentWriter.h"
@@ -22,11 +22,13 @@ bool read_request(const apPath& file, Parameters& parameters)
 {
     // The library writes the request in ASCII, or in code page 1252 with a
     // declaration that says so; the loader tells the two apart.
-    std::ifstream in(file.narrow().c_str(), std::ios::in | std::ios::binary);
-    if (!in)
+    // Opened through the library's file operations, which name files as the
+    // system does (UTF-16, or UTF-8 bytes on POSIX) whatever the locale.
+    std::unique_ptr<std::istream> in;
+    if (!file.operations()->open_input(file, in).ok())
         return false;
     xmlParser parser;
-    std::unique_ptr<xmlDocument> document(parser.load_document(in));
+    std::unique_ptr<xmlDocument> document(parser.load_document(*in));
     if (!document)
         return false;
     xmlElement* root = document->document_element();
@@ -54,13 +56,13 @@ bool write_answer(const apPath& file, const char* root, const char* value_elemen
     }
     document.append_child(answer);
 
-    std::ofstream out(file.narrow().c_str(), std::ios::out | std::ios::trunc);
-    if (!out)
+    std::unique_ptr<std::ostream> out;
+    if (!file.operations()->open_output(file, out).ok())
         return false;
     xmlDocumentWriter writer(&document);
-    bool written = writer.write(out);
-    out.close();
-    return written && !out.fail();
+    bool written = writer.write(*out);
+    out->flush();
+    return written && !out->fail();
 }
 
 } // namespace techprog

@@ -16,9 +16,10 @@
 // This is the place to start from when writing a real one: replace the
 // TechnologyTable by the vendor's own technology.
 #include <cstdio>
-#include <fstream>
+#include <memory>
 
 #include "exchangeFiles.h"
+#include "files/apIFileOperations.h"
 #include "files/apPath.h"
 #include "programFile.h"
 #include "technologyTable.h"
@@ -111,10 +112,11 @@ int main(int, char** argv)
 
     TechnologyTable table;
     std::string error;
-    std::ifstream data(exchange.join(kTableFile).narrow().c_str(), std::ios::binary);
-    if (!data)
+    const apPath table_file = exchange.join(kTableFile);
+    std::unique_ptr<std::istream> data;
+    if (!table_file.operations()->open_input(table_file, data).ok())
         return fail("cannot open", kTableFile);
-    if (!table.load(data, error))
+    if (!table.load(*data, error))
         return fail(kTableFile, error);
 
     std::string request_name = question->request;

@@ -1,31 +1,17 @@
 // On POSIX the library shares one symbol namespace with the C library and
-// exports a function named `hypot` itself, so a plain call could bind back to
-// the export. Look up the definition that comes after this object instead.
+// exports a function named `hypot` itself, so a call by that name could
+// bind back to the export. The C library's complex absolute value is its
+// hypot of the two parts (cabs(x + iy) = hypot(x, y), with the same
+// handling of infinities and NaNs), and its name is not ours.
 #include "boundary/crtMath.h"
 
-#include <dlfcn.h>
+#include <complex>
 
 namespace crtmath {
 
-namespace {
-
-using HypotFn = double (*)(double, double);
-
-HypotFn find_runtime_hypot()
-{
-    void* next = dlsym(RTLD_NEXT, "hypot");
-    if (next != nullptr)
-        return reinterpret_cast<HypotFn>(next);
-    void* libm = dlopen("libm.so.6", RTLD_NOW | RTLD_LOCAL);
-    return libm ? reinterpret_cast<HypotFn>(dlsym(libm, "hypot")) : nullptr;
-}
-
-} // namespace
-
 double hypot(double x, double y)
 {
-    static const HypotFn runtime = find_runtime_hypot();
-    return runtime(x, y);
+    return std::abs(std::complex<double>(x, y));
 }
 
 } // namespace crtmath

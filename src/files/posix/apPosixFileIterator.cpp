@@ -1,6 +1,5 @@
 #include "files/posix/apPosixFileIterator.h"
 
-#include "core/apIStringEncoding.h"
 #include "files/posix/systemPath.h"
 
 apPosixFileIterator::apPosixFileIterator(const apPath& dir)
@@ -25,10 +24,10 @@ void apPosixFileIterator::close_search() noexcept
 int apPosixFileIterator::next()
 {
     if (idle()) {
-        utString bytes;
-        if (!system_path(dir(), bytes))
+        const char* bytes = system_path(dir());
+        if (bytes == nullptr)
             return 0;
-        stream_ = ::opendir(bytes.c_str());
+        stream_ = ::opendir(bytes);
         if (stream_ == nullptr)
             return 0;
     }
@@ -38,9 +37,15 @@ int apPosixFileIterator::next()
         close_search();
         return 0;
     }
-    // A name the encoding cannot read is kept as the decoder's message, as a
-    // malformed UTF-16 name is on Windows.
+    // Names are UTF-8, whatever the locale. One that is not is kept as the
+    // decoder's message with its error flag, as a malformed UTF-16 name is
+    // on Windows.
     int ignored = 0;
-    set_entry(dir().encoding()->decode(found->d_name, &ignored));
+    set_entry(apString(found->d_name, &ignored));
     return 1;
+}
+
+std::shared_ptr<apIFileIterator> platform_directory_listing(const apPath& dir)
+{
+    return std::make_shared<apPosixFileIterator>(dir);
 }

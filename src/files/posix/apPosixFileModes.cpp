@@ -1,43 +1,23 @@
 #include "files/posix/apPosixFileModes.h"
 
-#include <cerrno>
-#include <sys/stat.h>
+#include <fcntl.h>
 
-#include "files/posix/systemPath.h"
+#include "files/posix/regularFile.h"
 
-namespace {
-
-std::FILE* open_bytes(const apPath& path, const char* mode)
-{
-    utString bytes;
-    if (!system_path(path, bytes))
-        return nullptr;
-    std::FILE* f = std::fopen(bytes.c_str(), mode);
-    if (f == nullptr)
-        return nullptr;
-    // fopen reads directories here; _wfopen refuses them.
-    struct stat st;
-    if (::fstat(fileno(f), &st) != 0 || S_ISDIR(st.st_mode)) {
-        std::fclose(f);
-        errno = EISDIR;
-        return nullptr;
-    }
-    return f;
-}
-
-} // namespace
+// fopen would read a directory here (_wfopen refuses one) and wait on a
+// named pipe for a writer: only regular files are opened.
 
 std::FILE* apPosixReadMode::open(const apPath& path) const
 {
-    return open_bytes(path, "rb");
+    return open_regular_file(path, O_RDONLY, "rb");
 }
 
 std::FILE* apPosixRWMode::open(const apPath& path) const
 {
-    return open_bytes(path, "r+b");
+    return open_regular_file(path, O_RDWR, "r+b");
 }
 
 std::FILE* apPosixWriteMode::open(const apPath& path) const
 {
-    return open_bytes(path, "wb");
+    return open_regular_file(path, O_WRONLY | O_CREAT | O_TRUNC, "wb");
 }

@@ -1,5 +1,6 @@
-// The three ways to open a C stream on a path's 8-bit form with fopen.
-// Like their Windows counterparts they never open a directory.
+// The three ways to open a C stream on a path (its UTF-8 bytes).
+// Like their Windows counterparts they never open a directory, nor
+// anything else that is not a regular file.
 #ifndef QEL_FILES_POSIX_APPOSIXFILEMODES_H
 #define QEL_FILES_POSIX_APPOSIXFILEMODES_H
 

@@ -2,13 +2,13 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "files/apStdioStream.h"
 #include "files/posix/apPosixFileIterator.h"
 #include "files/posix/lexicalPath.h"
+#include "files/posix/renameNoReplace.h"
 #include "files/posix/systemPath.h"
 
 int apPosixFileOperations::kind(const apPath& p)
@@ -16,18 +16,18 @@ int apPosixFileOperations::kind(const apPath& p)
     const apString& t = p.text();
     if (t.length() == 1 && t[0] == '.')
         return 1;
-    utString bytes;
+    const char* bytes = system_path(p);
     struct stat st;
-    if (!system_path(p, bytes) || ::stat(bytes.c_str(), &st) != 0)
+    if (bytes == nullptr || ::stat(bytes, &st) != 0)
         return 2;
     return S_ISDIR(st.st_mode) ? 1 : 0;
 }
 
 int apPosixFileOperations::remove_file(const apPath& p)
 {
-    utString bytes;
+    const char* bytes = system_path(p);
     struct stat st;
-    if (!system_path(p, bytes) || ::lstat(bytes.c_str(), &st) != 0)
+    if (bytes == nullptr || ::lstat(bytes, &st) != 0)
         return 0;
     // chmod would lock a directory and change a link's target.
     if (S_ISDIR(st.st_mode)) {
@@ -35,14 +35,14 @@ int apPosixFileOperations::remove_file(const apPath& p)
         return 0;
     }
     if (!S_ISLNK(st.st_mode))
-        ::chmod(bytes.c_str(), 0666);
-    return ::unlink(bytes.c_str()) == 0 ? 1 : 0;
+        ::chmod(bytes, 0666);
+    return ::unlink(bytes) == 0 ? 1 : 0;
 }
 
 int apPosixFileOperations::make_directory(const apPath& p)
 {
-    utString bytes;
-    return system_path(p, bytes) && ::mkdir(bytes.c_str(), 0777) == 0 ? 1 : 0;
+    const char* bytes = system_path(p);
+    return bytes != nullptr && ::mkdir(bytes, 0777) == 0 ? 1 : 0;
 }
 
 int apPosixFileOperations::remove_directory(const apPath& p)
@@ -51,24 +51,8 @@ int apPosixFileOperations::remove_directory(const apPath& p)
         return 0;
     // Removing a directory needs no permission on the directory itself, and
     // a chmod would make a directory that stays (not empty) unreadable.
-    utString bytes;
-    return system_path(p, bytes) && ::rmdir(bytes.c_str()) == 0 ? 1 : 0;
-}
-
-std::shared_ptr<apIFileIterator> apPosixFileOperations::list_directory(const apPath& p)
-{
-    return std::make_shared<apPosixFileIterator>(apPath(apPath::keep_text, p.string()));
-}
-
-int apPosixFileOperations::is_valid(const apPath& p)
-{
-    return p.is_null() ? 0 : 1;
-}
-
-// The Windows form, so that both platforms answer alike.
-apString apPosixFileOperations::native(const apPath& p)
-{
-    return p.text().replace_all(apString("/"), apString("\\"));
+    const char* bytes = system_path(p);
+    return bytes != nullptr && ::rmdir(bytes) == 0 ? 1 : 0;
 }
 
 std::int64_t apPosixFileOperations::file_size(const apPath& p)
@@ -102,21 +86,9 @@ apStatus apPosixFileOperations::open_output(const apPath& p, std::unique_ptr<std
 
 apStatus apPosixFileOperations::rename(const apPath& from, const apPath& to)
 {
-    utString a;
-    utString b;
-    if (!system_path(from, a) || !system_path(to, b))
-        return apStatus::failure();
-    if (::renameat2(AT_FDCWD, a.c_str(), AT_FDCWD, b.c_str(), RENAME_NOREPLACE) == 0)
-        return apStatus::success();
-    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
-        return apStatus::failure();
-    // A file system without no-replace renames: look first.
-    struct stat st;
-    if (::lstat(b.c_str(), &st) == 0) {
-        errno = EEXIST;
-        return apStatus::failure();
-    }
-    return apStatus::of(::rename(a.c_str(), b.c_str()) == 0);
+    const char* a = system_path(from);
+    const char* b = system_path(to);
+    return apStatus::of(a != nullptr && b != nullptr && rename_no_replace(a, b) == 0);
 }
 
 apIFileOperations* default_file_operations()

@@ -4,15 +4,15 @@
 #include <unistd.h>
 #include <vector>
 
-#include "core/apIStringEncoding.h"
 
 namespace {
 
 const size_t kFullPathUnits = 260;
 const apString::codepoint kSlash = '/';
 
-// The current directory, decoded by the path's encoding; null when unknown.
-apString current_directory(const apPath& p)
+// The current directory, decoded as UTF-8 as every name is; null when
+// unknown or not UTF-8.
+apString current_directory()
 {
     std::vector<char> bytes(256);
     while (::getcwd(bytes.data(), bytes.size()) == nullptr) {
@@ -21,7 +21,7 @@ apString current_directory(const apPath& p)
         bytes.resize(bytes.size() * 2);
     }
     int error = 0;
-    const apString dir = p.encoding()->decode(bytes.data(), &error);
+    const apString dir(bytes.data(), &error);
     return error ? apString() : dir;
 }
 
@@ -41,7 +41,7 @@ apString lexical_absolute(const apPath& p)
         return apString();
     apString text = p.text().replace_all(apString("\\"), apString("/"));
     if (apPath::root_length(text) == 0) {
-        const apString cwd = current_directory(p);
+        const apString cwd = current_directory();
         if (cwd.is_null())
             return apString();
         text = cwd + apString("/") + text;

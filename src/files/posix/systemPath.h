@@ -1,26 +1,20 @@
-// The bytes a POSIX call gets for a path: its 8-bit form, made by the path's
-// encoding. A path without one (null, or not representable) reaches no
-// system call; errno then says why.
+// The bytes a POSIX call gets for a path: the UTF-8 form of its text, as
+// Windows gets the UTF-16 form, whatever the C runtime's locale. A null
+// path reaches no system call; errno then says why.
 #ifndef QEL_FILES_POSIX_SYSTEMPATH_H
 #define QEL_FILES_POSIX_SYSTEMPATH_H
 
 #include <cerrno>
 
-#include "core/utString.h"
 #include "files/apPath.h"
 
-inline bool system_path(const apPath& p, utString& bytes)
+// Null for a null path. The bytes live in the path's text.
+inline const char* system_path(const apPath& p)
 {
-    if (p.narrow_failed()) {
-        errno = p.is_null() ? ENOENT : EILSEQ;
-        return false;
-    }
-    bytes = p.narrow();
-    if (bytes.is_null()) {
+    const char* bytes = p.text().utf8_str();
+    if (bytes == nullptr)
         errno = ENOENT;
-        return false;
-    }
-    return true;
+    return bytes;
 }
 
 #endif

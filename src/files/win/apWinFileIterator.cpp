@@ -37,3 +37,8 @@ int apWinFileIterator::next()
     set_entry(apString(found.cFileName));
     return 1;
 }
+
+std::shared_ptr<apIFileIterator> platform_directory_listing(const apPath& dir)
+{
+    return std::make_shared<apWinFileIterator>(dir);
+}

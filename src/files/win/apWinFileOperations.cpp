@@ -13,8 +13,8 @@
 
 namespace {
 
-// 0666: clears the read-only attribute.
-const int kWritable = 438;
+// Clears the read-only attribute.
+const int kWritable = 0666;
 const DWORD kFullPathUnits = 260;
 
 const wchar_t* wide(const apPath& p)
@@ -60,21 +60,6 @@ int apWinFileOperations::remove_directory(const apPath& p)
     const wchar_t* w = wide(p);
     _wchmod(w, kWritable);
     return _wrmdir(w) == 0 ? 1 : 0;
-}
-
-std::shared_ptr<apIFileIterator> apWinFileOperations::list_directory(const apPath& p)
-{
-    return std::make_shared<apWinFileIterator>(apPath(apPath::keep_text, p.string()));
-}
-
-int apWinFileOperations::is_valid(const apPath& p)
-{
-    return p.is_null() ? 0 : 1;
-}
-
-apString apWinFileOperations::native(const apPath& p)
-{
-    return p.text().replace_all(apString("/"), apString("\\"));
 }
 
 std::int64_t apWinFileOperations::file_size(const apPath& p)

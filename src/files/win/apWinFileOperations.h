@@ -12,12 +12,9 @@ public:
     int remove_file(const apPath& p) override;
     int make_directory(const apPath& p) override;
     int remove_directory(const apPath& p) override;
-    std::shared_ptr<apIFileIterator> list_directory(const apPath& p) override;
     apIFileMode* read_mode() override { return &read_mode_; }
     apIFileMode* rw_mode() override { return &rw_mode_; }
     apIFileMode* write_mode() override { return &write_mode_; }
-    int is_valid(const apPath& p) override;
-    apString native(const apPath& p) override;
     std::int64_t file_size(const apPath& p) override;
     apString absolute(const apPath& p) override;
     apStatus open_input(const apPath& p, std::unique_ptr<std::istream>& stream) override;

@@ -1,8 +1,6 @@
 // The library starts a program by its full path and passes that path as the
-// first argument, in the bytes of the C runtime's multibyte encoding.
+// first argument, in UTF-8 whatever the locale.
 #include "programFile.h"
-
-#include "core/apIStringEncoding.h"
 
 namespace techprog {
 
@@ -11,7 +9,7 @@ apString program_file(const char* argv0)
     if (!argv0 || !*argv0)
         return apString();
     int error = 0;
-    apString path = default_string_encoding()->decode(argv0, &error);
+    apString path(argv0, &error);
     return error ? apString() : path;
 }
 
