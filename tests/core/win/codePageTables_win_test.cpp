@@ -1,7 +1,7 @@
 // The POSIX build converts code pages through tables generated on Windows.
 // Here, where Windows is at hand, every page of the list is compared with
 // Windows' own conversions: every BMP unit encoded, every sequence of one or
-// two bytes decoded. A page stops at its first difference, which is named.
+// two bytes decoded. Each direction stops at its first difference and names it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
