@@ -215,11 +215,20 @@ void write_runs(FILE* out, const char* name, unsigned cp, const std::vector<unsi
     for (size_t i = 0; i < runs.size(); ++i)
         std::fprintf(out, "%s{0x%04X, 0x%04X, 0x%04X, %u},", i % 4 == 0 ? "\n    " : " ", runs[i].first,
                      runs[i].last, runs[i].value, runs[i].pooled);
+    // For each high byte h, the first run that ends at or after h * 256; the
+    // runs holding a code of h lie from there to the entry of h + 1.
+    std::fprintf(out, "\n};\n\nconst std::uint16_t k%sIndex%u[257] = {", name, cp);
+    size_t run = 0;
+    for (unsigned h = 0; h <= 256; ++h) {
+        while (run < runs.size() && runs[run].last < h * 256)
+            ++run;
+        std::fprintf(out, "%s%zu,", h % 16 == 0 ? "\n    " : " ", run);
+    }
     std::fprintf(out, "\n};\n\nconst std::uint16_t k%sPool%u[] = {", name, cp);
     for (size_t i = 0; i < pool.size(); ++i)
         std::fprintf(out, "%s0x%04X,", i % 8 == 0 ? "\n    " : " ", pool[i]);
     std::fprintf(out, "\n};\n\n");
-    *bytes += runs.size() * 8 + pool.size() * 2;
+    *bytes += runs.size() * 8 + 257 * 2 + pool.size() * 2;
 }
 
 void write_double_byte(unsigned cp, const CPINFOEXW& info, FILE* out)
@@ -285,10 +294,10 @@ void write_double_byte(unsigned cp, const CPINFOEXW& info, FILE* out)
     std::fprintf(out, "const codepage::doubleByteTable kCodePage%u = {\n    %u, 0x%02X, {", cp, cp, default_char);
     for (int k = 0; k < MAX_LEADBYTES; ++k)
         std::fprintf(out, "%s0x%02X", k ? ", " : "", info.LeadByte[k]);
-    std::fprintf(out, "},\n    kDecodeRuns%u, sizeof kDecodeRuns%u / sizeof kDecodeRuns%u[0], kDecodePool%u,\n",
-                 cp, cp, cp, cp);
-    std::fprintf(out, "    kEncodeRuns%u, sizeof kEncodeRuns%u / sizeof kEncodeRuns%u[0], kEncodePool%u,\n};\n",
-                 cp, cp, cp, cp);
+    std::fprintf(out, "},\n    {kDecodeRuns%u, sizeof kDecodeRuns%u / sizeof kDecodeRuns%u[0], kDecodeIndex%u, kDecodePool%u},\n",
+                 cp, cp, cp, cp, cp);
+    std::fprintf(out, "    {kEncodeRuns%u, sizeof kEncodeRuns%u / sizeof kEncodeRuns%u[0], kEncodeIndex%u, kEncodePool%u},\n};\n",
+                 cp, cp, cp, cp, cp);
     std::fprintf(stderr, "cpgen: code page %u: %zu bytes of runs and pools\n", cp, bytes);
 }
 

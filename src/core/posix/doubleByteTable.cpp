@@ -7,18 +7,17 @@ namespace codepage {
 namespace {
 
 // The value of `code`, or 0.
-unsigned int look_up(const codeRun* runs, std::size_t count, const std::uint16_t* pool, unsigned int code)
+unsigned int look_up(const codeRuns& table, unsigned int code)
 {
-    const codeRun* end = runs + count;
-    // Most text stays in the first run (ASCII); the others take a search.
-    const codeRun* hit = code <= runs->last
-                             ? runs
-                             : std::lower_bound(runs, end, code,
-                                                [](const codeRun& r, unsigned int c) { return r.last < c; });
+    const unsigned int high = code >> 8;
+    const codeRun* first = table.runs + table.index[high];
+    const codeRun* end = table.runs + std::min<std::size_t>(table.index[high + 1] + 1u, table.count);
+    const codeRun* hit =
+        std::lower_bound(first, end, code, [](const codeRun& r, unsigned int c) { return r.last < c; });
     if (hit == end || code < hit->first)
         return 0;
     unsigned int offset = code - hit->first;
-    return hit->pooled ? pool[hit->value + offset] : hit->value + offset;
+    return hit->pooled ? table.pool[hit->value + offset] : hit->value + offset;
 }
 
 bool is_lead_byte(const doubleByteTable& table, unsigned int byte)
@@ -49,7 +48,7 @@ int double_byte_to_utf16(const doubleByteTable& table, const char* bytes, apWcha
                 return 0; // a lead byte without its trail
             code = code << 8 | *p++;
         }
-        unsigned int unit = look_up(table.decode, table.decode_count, table.decode_pool, code);
+        unsigned int unit = look_up(table.decode, code);
         if (unit == 0 || n >= kMaxCount - 1)
             return 0;
         if (room > 0) {
@@ -76,8 +75,7 @@ int double_byte_from_utf16(const doubleByteTable& table, const apWchar* text, ch
     bool used = false;
     // Unit by unit, surrogates included, as Windows converts them.
     for (const apWchar* p = text; *p != 0; ++p) {
-        unsigned int code = look_up(table.encode, table.encode_count, table.encode_pool,
-                                    static_cast<std::uint16_t>(*p));
+        unsigned int code = look_up(table.encode, static_cast<std::uint16_t>(*p));
         if (code == 0) {
             code = table.default_char;
             used = true;

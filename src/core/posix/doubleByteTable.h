@@ -20,6 +20,16 @@ struct codeRun {
     std::uint16_t pooled;
 };
 
+// Sorted, disjoint runs over 16-bit codes.
+struct codeRuns {
+    const codeRun* runs;
+    std::size_t count;
+    // For each high byte h, the first run that ends at or after h * 256, so
+    // that a lookup searches only the few runs of its high byte.
+    const std::uint16_t* index;
+    const std::uint16_t* pool;
+};
+
 struct doubleByteTable {
     unsigned int code_page;
     unsigned char default_char;
@@ -27,14 +37,10 @@ struct doubleByteTable {
     unsigned char lead_bytes[12];
     // Byte codes (a byte, or lead byte * 256 + trail byte) -> UTF-16 units;
     // a code without a unit is refused.
-    const codeRun* decode;
-    std::size_t decode_count;
-    const std::uint16_t* decode_pool;
+    codeRuns decode;
     // UTF-16 units -> byte codes; a unit without a code becomes the default
     // character.
-    const codeRun* encode;
-    std::size_t encode_count;
-    const std::uint16_t* encode_pool;
+    codeRuns encode;
 };
 
 // codepage::to_utf16 and codepage::from_utf16 over a table.
