@@ -15,8 +15,10 @@ struct codePageRow {
     // separated by single spaces. Which page an alias means is this list's
     // own choice: every ASCII and Latin-1 alias means 1252.
     const char* aliases;
-    // Whether Windows converts the page, and so the POSIX build has a
-    // generated table of it. Windows knows neither 1259 nor 50225.
+    // Whether Windows converts the page as this library asks it to (strict
+    // decoding, encoding with the default-character report), and so the
+    // POSIX build has a generated table of it. Windows refuses 1259, which
+    // it does not know, and 50225, whose conversions take neither request.
     bool converted;
 };
 
