@@ -296,16 +296,13 @@ public:
     const coDListB<T>& header() const { return header_; }
     int count() const { return header_.count(); }
 
-    // The built-in cursor keeps standing on its element through these.
+    // These only link and count: the built-in cursor keeps standing on its
+    // element, and after a prepend its index is stale, as after any
+    // insertion before it.
     int append(const T& item) { return header_.append(item); }
-    int prepend(const T& item)
-    {
-        if (!header_.prepend(item))
-            return 0;
-        if (!this->undefined())
-            ++this->index_;
-        return 1;
-    }
+    int prepend(const T& item) { return header_.prepend(item); }
+    // The built-in cursor keeps standing on its element, or is reset when
+    // that element goes.
     void remove_first()
     {
         if (header_.count() == 0)

@@ -39,22 +39,25 @@ utString ut_lit(const char* literal) noexcept
 utString utString::adopt(char* block, int length) noexcept
 {
     utString s;
-    s.data_ = block;
-    s.length_ = length;
-    s.count_ = &g_sole_owner;
+    s.take(block, length);
     return s;
 }
 
+// The constructors below make their string the sole owner of a new block
+// directly: assigning an adopted temporary would make a share counter for
+// the moment both hold it.
 utString::utString(const char* text) : utString()
 {
-    if (text)
-        *this = adopt(copy_bytes(text, static_cast<int>(std::strlen(text))), static_cast<int>(std::strlen(text)));
+    if (text) {
+        int n = static_cast<int>(std::strlen(text));
+        take(copy_bytes(text, n), n);
+    }
 }
 
 utString::utString(char c) : utString()
 {
     char bytes[1] = {c};
-    *this = adopt(copy_bytes(bytes, c ? 1 : 0), c ? 1 : 0);
+    take(copy_bytes(bytes, c ? 1 : 0), c ? 1 : 0);
 }
 
 utString::utString(char c, int count) : utString()
@@ -64,21 +67,44 @@ utString::utString(char c, int count) : utString()
     char* block = new char[count + 1];
     std::memset(block, c, count);
     block[count] = 0;
-    *this = adopt(block, count);
+    take(block, count);
 }
 
 utString::utString(const utString& s, int pos) : utString()
 {
     if (s.data_ == nullptr || pos < 0 || pos > s.length_)
         return;
-    *this = adopt(copy_bytes(s.data_ + pos, s.length_ - pos), s.length_ - pos);
+    take(copy_bytes(s.data_ + pos, s.length_ - pos), s.length_ - pos);
 }
 
 utString::utString(const utString& s, int pos, int count) : utString()
 {
     if (s.data_ == nullptr || pos < 0 || count < 0 || pos > s.length_ || count > s.length_ - pos)
         return;
-    *this = adopt(copy_bytes(s.data_ + pos, count), count);
+    take(copy_bytes(s.data_ + pos, count), count);
+}
+
+const char* utString::c_str() const noexcept
+{
+    return data_;
+}
+
+int utString::length() const noexcept
+{
+    return length_;
+}
+
+char* utString::unconst_str() const noexcept
+{
+    return data_;
+}
+
+// Makes this string, holding nothing, the sole owner of `block`.
+void utString::take(char* block, int length) noexcept
+{
+    data_ = block;
+    length_ = length;
+    count_ = &g_sole_owner;
 }
 
 void utString::share_from(const utString& other) noexcept
@@ -202,7 +228,8 @@ void utString::erase(int pos, int count)
     std::memcpy(block, data_, pos);
     std::memcpy(block + pos, data_ + pos + count, length_ - pos - count);
     block[n] = 0;
-    *this = adopt(block, n);
+    release();
+    take(block, n);
 }
 
 void utString::reset()

@@ -25,8 +25,9 @@ public:
     utString& operator=(const utString& other) noexcept;
     ~utString();
 
-    const char* c_str() const noexcept { return data_; }
-    int length() const noexcept { return length_; }
+    // Out of line, so that the library exports them with the class.
+    const char* c_str() const noexcept;
+    int length() const noexcept;
     bool is_null() const noexcept { return data_ == nullptr; }
 
     void reserve(int n);
@@ -47,7 +48,8 @@ public:
 private:
     friend QEL_EXPORT utString ut_lit(const char* literal) noexcept;
 
-    char* unconst_str() const noexcept { return data_; }
+    char* unconst_str() const noexcept;
+    void take(char* block, int length) noexcept;
     void destruct_data() noexcept;
     void share_from(const utString& other) noexcept;
     void release() noexcept;

@@ -34,6 +34,15 @@ TEST_F(Exports, AllEightFunctionsByUndecoratedName)
         EXPECT_NE(library.symbol(name), nullptr) << name;
 }
 
+// The byte-string members that the exported request classes hand out are
+// exported with them, under their decorated names.
+TEST_F(Exports, utStringAccessorsByDecoratedName)
+{
+    ASSERT_TRUE(library.loaded()) << testsupport::library_file();
+    for (const char* name : {"_ZNK8utString5c_strEv", "_ZNK8utString6lengthEv", "_ZNK8utString11unconst_strEv"})
+        EXPECT_NE(library.symbol(name), nullptr) << name;
+}
+
 TEST_F(Exports, ApiVersionIsAFreshCopyEachTime)
 {
     auto api_version = library.function<const char* (*)()>("api_version");

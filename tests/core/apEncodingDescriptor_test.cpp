@@ -112,7 +112,7 @@ TEST(CodePageFromName, NearMissesAreUnknown)
     const char* misses[] = {
         "", "utf-8", "cp1252", "windows1252", "iso-8859-15", "iso-8859-1 ", " latin1", "latin",
         "shift jis", "sjis", "koi8r", "iso-2022-kr-", "ibm85", "ibm8522", "x-cp1252", "us-", "u",
-        "ISO_8859-1:1987\n",
+        "ISO_8859-1:1987\n", "ascii cp367", "x-euc x-euc-jp",
     };
     for (const char* name : misses)
         EXPECT_EQ(code_page_from_name(name), 0) << name;

@@ -106,7 +106,7 @@ TEST(apStringCPEncoding, EmptyNullAndUnknownCodePages)
     error = 0;
     EXPECT_EQ(bytes(enc.encode(apString(), &error)), encode_failure);
     EXPECT_EQ(error, 1);
-    for (unsigned int cp : {1259u, 1249u, 12345u}) {
+    for (unsigned int cp : {1259u, 1249u, 12345u, 50225u}) {
         apStringCPEncoding unknown(cp);
         error = 0;
         decoded = unknown.decode("abc", &error);
@@ -191,6 +191,89 @@ TEST(apStringCPEncoding, OtherCodePagesEncode)
     }
 }
 
+// The double-byte pages where a conversion library of their charsets and
+// Windows part: 0x80 and the bytes around the lead-byte ranges, lead bytes
+// without a trail, user-defined areas, and the best fit Windows makes.
+TEST(apStringCPEncoding, DoubleBytePagesDecodeAsWindows)
+{
+    const struct {
+        unsigned int cp;
+        const char* bytes;
+        std::vector<cp_t> text; // empty: refused
+    } cases[] = {
+        {932, "\x80", {0x0080}},
+        {932, "\xA0", {}},
+        {932, "\xA1\xDF", {0xFF61, 0xFF9F}},
+        {932, "\xFD", {}},
+        {932, "\x81", {}},                  // lead byte without trail
+        {932, "A\x9F", {}},
+        {932, "\x81\x3F", {}},              // trail bytes start at 0x40
+        {932, "\x81\x40", {0x3000}},
+        {932, "\x81\x7F", {}},
+        {932, "\xF0\x40\xF9\xFC", {0xE000, 0xE757}}, // user-defined area
+        {936, "\x80", {0x20AC}},
+        {936, "\xFF", {}},
+        {936, "\xFE", {}},
+        {936, "\xAA\xA1\xA7\x92", {0xE000, 0xE757}},
+        {949, "\x80", {0x0080}},
+        {949, "\xFF", {}},
+        {949, "\x81", {}},
+        {949, "\xC9\xA1", {0xE000}},
+        {950, "\x80", {0x0080}},
+        {950, "\xFF", {}},
+        {950, "\xFE", {}},
+        {950, "\xFA\x40\x94\xFA", {0xE000, 0xE757}},
+        {950, "\xF9\xF9", {0x2550}},
+    };
+    for (const auto& c : cases) {
+        apStringCPEncoding enc(c.cp);
+        int error = 7;
+        apString s = enc.decode(c.bytes, &error);
+        EXPECT_EQ(error, c.text.empty() ? 1 : 0) << c.cp << " " << c.bytes;
+        if (c.text.empty())
+            EXPECT_EQ(s, apString("Failed to convert to apString.")) << c.cp;
+        else
+            EXPECT_EQ(code_points(s), c.text) << c.cp << " " << c.bytes;
+    }
+}
+
+TEST(apStringCPEncoding, DoubleBytePagesEncodeAsWindows)
+{
+    const struct {
+        unsigned int cp;
+        std::vector<cp_t> text;
+        const char* bytes;
+        int error;
+    } cases[] = {
+        {932, {0x00A5, 0x00C0}, "\\A", 0},     // best fit
+        {932, {0x00B7}, "\x81\x45", 0},
+        {932, {0xF8F0}, "\xA0", 0},            // a byte that does not decode back
+        {932, {0x0080}, "\x80", 0},
+        {932, {0xE000, 0xE757}, "\xF0\x40\xF9\xFC", 0},
+        {932, {0xE758}, "?", 1},
+        {932, {0x2550, 0x20AC}, "??", 1},
+        {936, {0x00A5, 0x00C0}, "\xA3\xA4\xA8\xA4", 0},
+        {936, {0x20AC}, "\x80", 0},
+        {936, {0x0080}, "?", 1},
+        {936, {0xE000, 0xE758}, "\xAA\xA1\xA7\x93", 0},
+        {949, {0x00A5}, "\xA1\xCD", 0},
+        {949, {0x0080, 0xE000}, "\x80\xC9\xA1", 0},
+        {949, {0x0101}, "?", 1},
+        {949, {0x1F600}, "??", 1},             // one default per UTF-16 unit
+        {950, {0x2550, 0x255E, 0x256A, 0x2561}, "\xF9\xF9\xF9\xE9\xF9\xEA\xF9\xEB", 0},
+        {950, {0x2015}, "\xA2\x77", 0},
+        {950, {0x0080, 0xE000}, "\x80\xFA\x40", 0},
+        {950, {0x2116}, "?", 1},
+    };
+    for (const auto& c : cases) {
+        apStringCPEncoding enc(c.cp);
+        int error = 7;
+        utString s = enc.encode(text(c.text), &error);
+        EXPECT_EQ(bytes(s), c.bytes) << c.cp << " " << std::hex << c.text[0];
+        EXPECT_EQ(error, c.error) << c.cp << " " << std::hex << c.text[0];
+    }
+}
+
 TEST(apStringCPEncoding, CodePageZeroIsTheAnsiCodePage)
 {
     apStringCPEncoding ansi(0), named(codepage::ansi_code_page());
@@ -226,6 +309,28 @@ TEST(CodePage, CountsAndCapacity)
     const apWchar plain[] = {0x41, 0};
     EXPECT_EQ(codepage::from_utf16(1252, plain, out, 8, &used), 2);
     EXPECT_EQ(used, 0);
+}
+
+// The same contract where a character takes two bytes.
+TEST(CodePage, DoubleByteCountsAndCapacity)
+{
+    apWchar units[4];
+    EXPECT_EQ(codepage::to_utf16(932, "\x82\xA0" "A", nullptr, 0), 3);
+    EXPECT_EQ(codepage::to_utf16(932, "\x82\xA0" "A", units, 2), 0);
+    EXPECT_EQ(codepage::to_utf16(932, "\x82\xA0" "A", units, 3), 3);
+    EXPECT_EQ(units[0], static_cast<apWchar>(0x3042));
+    EXPECT_EQ(units[2], static_cast<apWchar>(0));
+    EXPECT_EQ(codepage::to_utf16(932, "\x82\xA0" "A", units, -1), 0);
+
+    const apWchar wide[] = {0x3042, 0x41, 0x0101, 0};
+    char out[8] = {};
+    int used = 7;
+    EXPECT_EQ(codepage::from_utf16(932, wide, nullptr, 0, nullptr), 5);
+    EXPECT_EQ(codepage::from_utf16(932, wide, out, 4, &used), 0);
+    EXPECT_EQ(codepage::from_utf16(932, wide, out, 5, &used), 5);
+    EXPECT_EQ(std::string(out), "\x82\xA0" "A?");
+    EXPECT_EQ(used, 1);
+    EXPECT_EQ(codepage::from_utf16(932, wide, out, -1, &used), 0);
 }
 
 } // namespace

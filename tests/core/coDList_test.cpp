@@ -105,9 +105,15 @@ TEST(coDList, ListOperationsKeepTheBuiltInCursor)
     List l;
     fill(l, "bcd");
     l.advance(2); // on "c", index 1
-    l.prepend(apString("a"));
-    EXPECT_EQ(l.index(), 2);
-    l.remove_first();
+    EXPECT_EQ(l.prepend(apString("a")), 1);
+    EXPECT_EQ(l.index(), 1) << "prepend only links and counts";
+    EXPECT_EQ(l(), apString("c"));
+    EXPECT_EQ(items(l.header()), "abcd/dcba");
+    EXPECT_EQ(l.count(), 4);
+
+    l.clear();
+    fill(l, "bcd");
+    l.advance(2);
     l.remove_first();
     EXPECT_EQ(l.index(), 0);
     EXPECT_EQ(l(), apString("c"));

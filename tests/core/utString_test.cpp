@@ -4,6 +4,7 @@
 #include <climits>
 #include <string>
 
+#include "allocationCount.h"
 #include "core/utString.h"
 
 namespace {
@@ -33,6 +34,37 @@ TEST(utStringBuild, Constructors)
     EXPECT_TRUE(utString(abc, 2, 2).is_null());
     EXPECT_TRUE(utString(abc, 0, -1).is_null());
     EXPECT_TRUE(utString(utString(), 0).is_null());
+}
+
+// A sole owner needs no share counter: building a string allocates its
+// bytes only, and the counter comes with the second owner.
+TEST(utStringShare, SoleOwnerAllocatesItsBytesOnly)
+{
+    utString abc("abc");
+    const struct {
+        const char* what;
+        utString (*make)(const utString& abc);
+    } cases[] = {
+        {"from a C string", [](const utString&) { return utString("xyz"); }},
+        {"from a character", [](const utString&) { return utString('x'); }},
+        {"from a character and count", [](const utString&) { return utString('x', 3); }},
+        {"from a position", [](const utString& s) { return utString(s, 1); }},
+        {"from a position and count", [](const utString& s) { return utString(s, 1, 1); }},
+        {"by erasing", [](const utString& s) {
+             utString copy(s, 0);
+             copy.erase(0, 1);
+             return copy;
+         }},
+    };
+    for (const auto& c : cases) {
+        const std::size_t before = testsupport::allocations();
+        utString made = c.make(abc);
+        const std::size_t blocks = c.make == cases[5].make ? 2 : 1; // erase: the copy and the result
+        EXPECT_EQ(testsupport::allocations() - before, blocks) << c.what;
+        utString second(made);
+        EXPECT_EQ(testsupport::allocations() - before, blocks + 1) << c.what << ": the counter";
+        EXPECT_EQ(second.c_str(), made.c_str()) << c.what;
+    }
 }
 
 TEST(utStringShare, TransformCopiesLiteralsAndSharedBytes)

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "qel_platform.h"
+#include "core/codePage.h" // apWchar of the platform built for: the Windows tests compile these too
 
 namespace codepage {
 
@@ -24,9 +24,6 @@ struct singleByteTable {
     const singleByteEntry* encode;
     std::size_t encode_count;
 };
-
-// The generated table of a code page, or null when it has none.
-const singleByteTable* single_byte_table(unsigned int cp);
 
 // codepage::to_utf16 and codepage::from_utf16 over a table.
 int single_byte_to_utf16(const singleByteTable& table, const char* bytes, apWchar* out, int capacity);
