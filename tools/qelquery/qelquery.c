@@ -225,6 +225,7 @@ static int finish_query(const struct options* options, const struct qq_question*
         fprintf(stderr, "qelquery: %s: status %d after %.2f s\n", question->program, status, seconds);
         show_file(options->study, request_file);
         show_file(options->study, answer_file);
+        fflush(stderr);
     }
     if (status != 0 || answer == NULL) {
         char reason[2048], context[1024];
