@@ -130,3 +130,11 @@ qelquery_case(check_programs_that_remove_the_request EXIT 1
 qelquery_case(check_a_missing_program EXIT 1 ANSWER ${answers}/empty.xml
   EXPECT "FAIL  ElectrodeMaterial\\.exe  program: present: not found in qelquery-cases/check_a_missing_program as a regular file"
   COMMAND check --study qelquery-cases/check_a_missing_program)
+
+# The minute a program may run is waited for once, natively: the time-limit
+# test runs qelquery's explanation of an overrun and its check of a
+# lingering program beside its own queries.
+if(TARGET qel_querytimeout_tests)
+  target_compile_definitions(qel_querytimeout_tests PRIVATE QELQUERY_PROGRAM="$<TARGET_FILE:qelquery>")
+  add_dependencies(qel_querytimeout_tests qelquery)
+endif()
