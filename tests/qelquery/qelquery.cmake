@@ -96,6 +96,12 @@ qelquery_case(answer_parse_error EXIT 6 PROGRAM ${answering} ANSWER ${answers}/e
 qelquery_case(answer_unknown_encoding EXIT 6 PROGRAM ${answering} ANSWER ${answers}/unknown_encoding.xml
   EXPECT "declares the encoding \"latin-9x\", which is not known, so it was read as UTF-8, and it is not UTF-8 \\(line 2, byte 74 of the file\\)"
   COMMAND --study qelquery-cases/answer_unknown_encoding electrode-materials 1.2379)
+qelquery_case(answer_not_in_the_declared_encoding EXIT 6 PROGRAM ${answering} ANSWER ${answers}/not_the_declared_encoding.xml
+  EXPECT "the answer's bytes are not valid UTF-8 \\(line 2, byte 73 of the file\\).*windows-1252"
+  COMMAND --study qelquery-cases/answer_not_in_the_declared_encoding electrode-materials 1.2379)
+qelquery_case(answer_declaration_without_line_break EXIT 6 PROGRAM ${answering} ANSWER ${answers}/declaration_without_line_break.xml
+  EXPECT "the answer starts with an XML declaration but holds no line break; end the declaration.s line with a line break \\(status 6\\)"
+  COMMAND --study qelquery-cases/answer_declaration_without_line_break electrode-materials 1.2379)
 qelquery_case(answer_undeclared_non_ascii EXIT 6 PROGRAM ${answering} ANSWER ${answers}/undeclared_non_ascii.xml
   EXPECT "holds bytes above 0x7F \\(the first at line 1, byte 32 of the file\\) but no XML declaration names its encoding"
   COMMAND --study qelquery-cases/answer_undeclared_non_ascii electrode-materials 1.2379)

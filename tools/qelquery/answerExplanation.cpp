@@ -109,7 +109,12 @@ void explain_undecodable(const std::string& bytes, char* reason, size_t size)
             "UTF-8, and it is not UTF-8 (line %zu, byte %zu of the file); declare UTF-8 or windows-1252",
             declared.c_str(), line, offset + 1);
     } else {
-        put(reason, size, "the answer's bytes are not valid %s (line %zu, byte %zu of the file)",
+        // Most often text copied from a request, which is in code page 1252
+        // when it is not ASCII.
+        put(reason, size,
+            "the answer's bytes are not valid %s (line %zu, byte %zu of the file); text copied "
+            "from a request beyond ASCII is in code page 1252: convert it, or declare "
+            "encoding=\"windows-1252\"",
             declared.empty() ? "UTF-8" : declared.c_str(), line, offset + 1);
     }
 }
