@@ -2,7 +2,8 @@
 # reference programs in <build>/exchange and against the stand-in programs
 # of tests/programs, each case in a fresh exchange directory of its own
 # under <build>/qelquery-cases. expect.cmake checks the exit status and
-# what was printed.
+# what was printed. Every test that queries <build>/exchange holds its lock:
+# two queries of one kind in one directory would overwrite each other's files.
 set(qelquery_run $<TARGET_FILE:qelquery>)
 if(CMAKE_CROSSCOMPILING)
   set(qelquery_run ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:qelquery>)
@@ -27,6 +28,9 @@ function(qelquery_case name)
   add_test(NAME qelquery_${name}
     COMMAND ${CMAKE_COMMAND} ${defines} -P ${CMAKE_CURRENT_LIST_DIR}/expect.cmake -- ${qelquery_run} ${arg_COMMAND}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+  if(";${arg_COMMAND};" MATCHES ";--study;exchange;")
+    set_tests_properties(qelquery_${name} PROPERTIES RESOURCE_LOCK exchange)
+  endif()
   if(arg_ENVIRONMENT)
     set_tests_properties(qelquery_${name} PROPERTIES ENVIRONMENT ${arg_ENVIRONMENT})
   endif()
