@@ -63,6 +63,13 @@ qelquery_case(refuses_a_character_beyond_code_page_1252 EXIT 65 ENVIRONMENT LC_A
 qelquery_case(refuses_it_in_a_parameter_too EXIT 65 ENVIRONMENT LC_ALL=C.UTF-8
   EXPECT "MachineName \"Fräse ✓\" holds the character U\\+2713"
   COMMAND --study exchange --set "MachineName=Fräse ✓" electrode-materials 1.2379)
+# Both sides of the code page: its characters beyond Latin-1 and its last
+# one pass, the first character after it does not.
+qelquery_case(accepts_every_character_of_code_page_1252 EXIT 0 ENVIRONMENT LC_ALL=C.UTF-8 EXPECT "^$"
+  COMMAND --study exchange --set "MachineName=€ Œ ™ ÿ" electrode-materials "Stahl Ÿ")
+qelquery_case(refuses_the_first_character_past_it EXIT 65 ENVIRONMENT LC_ALL=C.UTF-8
+  EXPECT "PartMaterial \"Stahl Ā\" holds the character U\\+0100"
+  COMMAND --study exchange electrode-materials "Stahl Ā")
 qelquery_case(lossy_sends_it_replaced EXIT 0 ENVIRONMENT LC_ALL=C.UTF-8
   EXPECT "<PartMaterial>Stahl [^Ω<]</PartMaterial>"
   COMMAND --study exchange --lossy --verbose electrode-materials "Stahl Ω")
