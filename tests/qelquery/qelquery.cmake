@@ -82,6 +82,15 @@ qelquery_case(verbose EXIT 0
 qelquery_case(missing_directory EXIT 4
   EXPECT "the exchange directory no-such-directory does not exist \\(status 4\\)"
   COMMAND --study no-such-directory electrode-materials 1.2379)
+qelquery_case(directory_is_a_file EXIT 4
+  EXPECT "the exchange directory CMakeCache\\.txt is not a directory \\(status 4\\)"
+  COMMAND --study CMakeCache.txt electrode-materials 1.2379)
+# A request beyond ASCII whose line is longer than the 1024 bytes a code
+# page 1252 line may hold is written only in part.
+string(REPEAT "x" 1100 long_value)
+qelquery_case(request_written_in_part EXIT 4 ANSWER ${answers}/empty.xml ENVIRONMENT LC_ALL=C.UTF-8
+  EXPECT "the request file R_ElectrodeMat\\.xml could not be written completely; .*at most 1024 bytes: shorten the longest value \\(status 4\\)"
+  COMMAND --study qelquery-cases/request_written_in_part --set "MachineName=ä${long_value}" electrode-materials 1.2379)
 qelquery_case(missing_program EXIT 4 ANSWER ${answers}/empty.xml
   EXPECT "ElectrodeMaterial\\.exe is not in qelquery-cases/missing_program \\(the query failed after [0-9.]+ s\\).*\\(status 4\\)"
   COMMAND --study qelquery-cases/missing_program electrode-materials 1.2379)
