@@ -70,6 +70,10 @@ TEST(QueryTimeLimit, ProgramStillRunningAfterAMinuteGivesStatus4AndKeepsRunning)
     std::thread checked([&] {
         check_printed = run_qelquery(lingering.path(), "check --study \"" + lingering.path().string() + "\"");
     });
+    // Processes are started one at a time here: the queries below begin
+    // once both programs of qelquery run.
+    const bool qelquery_runs = testsupport::wait_for_file(overrun.path() / "pid", milliseconds(10000)) &&
+                               testsupport::wait_for_file(lingering.path() / "pid", milliseconds(10000));
 
     // The second query starts once the first one's program runs: the two
     // share the minute but never write their requests at the same time.
@@ -97,6 +101,7 @@ TEST(QueryTimeLimit, ProgramStillRunningAfterAMinuteGivesStatus4AndKeepsRunning)
     std::ofstream(overrun.path() / "stop") << "stop\n";
     std::ofstream(lingering.path() / "stop") << "stop\n";
     ASSERT_TRUE(first_runs);
+    ASSERT_TRUE(qelquery_runs);
 
     const auto printed = [](const std::string& text, const char* pattern) {
         return std::regex_search(text, std::regex(pattern));
