@@ -5,6 +5,9 @@ APT_PACKAGES := cmake ninja-build g++ googletest libgtest-dev \
                 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
                 pkgconf libxml2-dev iso-codes xkb-data \
                 python3 python3-venv python3-pytest python3-setuptools python3-wheel python3-mypy
+# What the demo needs: the native library, qelquery and the reference
+# programs, without the test suites.
+DEMO_APT_PACKAGES := cmake ninja-build g++
 # Only the benchmarks compare against these; neither the library nor its
 # tests use them.
 BENCH_APT_PACKAGES := cmake ninja-build g++ pkgconf libbenchmark-dev libpugixml-dev libxml2-dev python3
@@ -12,7 +15,7 @@ BENCH_OUT := build/bench/results
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := answer_load unicode_decode formatter paths
 
-.PHONY: all deps deps-bench install-packages bench test demo fuzz clean configure-fuzz $(addprefix configure-,$(PRESETS)) $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all deps deps-bench deps-demo install-packages bench test demo fuzz clean configure-fuzz $(addprefix configure-,$(PRESETS)) $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build-native
 
@@ -21,6 +24,9 @@ deps:
 
 deps-bench:
 	@$(MAKE) --no-print-directory install-packages PACKAGES="$(BENCH_APT_PACKAGES)"
+
+deps-demo:
+	@$(MAKE) --no-print-directory install-packages PACKAGES="$(DEMO_APT_PACKAGES)"
 
 install-packages:
 	@missing=""; for p in $(PACKAGES); do \
@@ -42,7 +48,9 @@ $(addprefix build-,$(PRESETS)): build-%: configure-%
 $(addprefix test-,$(PRESETS)): test-%: build-%
 	ctest --preset $*
 
-test: $(addprefix test-,$(PRESETS))
+# Every preset in turn, announcing the long waits, and one summary at the end.
+test: deps
+	@sh tools/test-summary.sh $(PRESETS)
 
 # Each fuzz target for FUZZ_SECONDS. New inputs go to build/fuzz/corpus;
 # the committed corpus under fuzz/corpus is read, not written (merge what is
@@ -76,10 +84,11 @@ bench: deps-bench
 	@python3 bench/report.py $(BENCH_OUT)/query.json $(BENCH_OUT)/xml.json $(BENCH_OUT)/text.json $(BENCH_OUT)/memory.jsonl | tee $(BENCH_OUT)/table.txt
 
 # Only what the demo needs: the command-line host and the exchange directory
-# with the reference technology programs.
-demo: configure-native
-	cmake --build --preset native --target qelquery exchange
-	@sh tools/demo.sh build/native
+# with the reference technology programs, in a build without the tests.
+demo: deps-demo
+	cmake --preset demo
+	cmake --build --preset demo --target qelquery exchange
+	@sh tools/demo.sh build/demo
 
 clean:
 	rm -rf build

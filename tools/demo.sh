@@ -26,3 +26,6 @@ cat "$study/A_ElectrodeMat.xml"
 echo
 mkdir -p "$build/no-programs"
 ask "--study $build/no-programs electrode-materials 1.2379"
+echo
+echo "\$ qelquery check --study $study | tail -n 4"
+"$build/qelquery" check --study "$study" | tail -n 4

@@ -2,32 +2,9 @@
 
 #include <memory>
 
-#include "core/coDList.h"
+#include "requests/qliAnswerRules.h"
 #include "xml/xmlDocument.h"
-#include "xml/xmlElement.h"
 #include "xml/xmlParser.h"
-
-namespace {
-
-const apString& type_name()
-{
-    static const apString name("Type");
-    return name;
-}
-
-// The first child that is an element, skipping text, comments and the rest.
-xmlElement* first_element_child(xmlNode* node)
-{
-    const xmlNodeList* children = node->child_nodes();
-    for (xmlNodecoDLink* link = children->first_link(); link; link = children->next_link(link)) {
-        xmlNode* child = link->read();
-        if (child->node_type() == ELEMENT_NODE)
-            return static_cast<xmlElement*>(child);
-    }
-    return nullptr;
-}
-
-} // namespace
 
 qliAnswerFile::qliAnswerFile(std::istream& in) : invalid_(false)
 {
@@ -37,32 +14,7 @@ qliAnswerFile::qliAnswerFile(std::istream& in) : invalid_(false)
         invalid_ = true;
         return;
     }
-    xmlElement* root = document->document_element();
-    if (root == nullptr) {
-        invalid_ = true;
-        return;
-    }
-    xmlElementcoDListPtrcoPtrcoDList types;
-    const xmlNodeList* children = root->child_nodes();
-    for (xmlNodecoDLink* link = children->first_link(); link; link = children->next_link(link)) {
-        xmlNode* child = link->read();
-        if (child->node_type() == ELEMENT_NODE && child->node_name() == type_name())
-            types.append(static_cast<xmlElement*>(child));
-    }
-    itIterator<xmlElement*> type(types);
-    while (++type) {
-        xmlElement* carrier = first_element_child(type());
-        if (carrier == nullptr) {
-            invalid_ = true;
-            return;
-        }
-        apString value = carrier->text();
-        if (value.is_empty()) {
-            invalid_ = true;
-            return;
-        }
-        values_.push_back(value);
-    }
+    invalid_ = check_answer(*document, values_).rule != qliAnswerRule::kept;
 }
 
 qliAnswerFile::~qliAnswerFile() = default;

@@ -1,31 +1,51 @@
 /*
- * qelquery: asks the technology programs one question from the command line.
+ * qelquery: asks the technology programs one question from the command line,
+ * or checks a vendor's three programs against the exchange rules.
  *
- * A host like any other: it sees nothing of the library but the C interface
- * of qellink.h. Options set parameters in the order given, then one command
- * runs. Answer values go to standard output one per line; a failure is one
- * line on standard error and the library's status becomes the exit code.
+ * A host like any other: every query goes through the C interface of
+ * qellink.h. Options are read first; parameters are set in the order given,
+ * then one command runs. Answer values go to standard output one per line; a
+ * failure is explained on standard error and the library's status becomes
+ * the exit code. Other exit codes follow sysexits.h.
  */
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
-#include "qellink.h"
+#include "check.h"
+#include "libraryRules.h"
 #include "qelqueryMain.h"
+#include "qelquerySystem.h"
+#include "qellink.h"
+#include "queryFailure.h"
 
+/* sysexits.h, which not every platform has. */
 #define EXIT_USAGE 64
+#define EXIT_DATAERR 65
+#define EXIT_IOERR 74
+
+#ifndef QELQUERY_VERSION
+#define QELQUERY_VERSION "0"
+#endif
 
 static const char usage_line[] =
-    "usage: qelquery [--study DIR] [--set NAME=VALUE]... COMMAND [ARGS]\n";
+    "usage: qelquery [OPTION]... COMMAND [ARGS]\n";
 
 static const char help_text[] =
     "\n"
-    "Asks the technology programs in the exchange directory DIR one question.\n"
+    "Asks the technology programs in the exchange directory DIR one question,\n"
+    "or checks them against the exchange rules.\n"
     "\n"
-    "Options (applied in the order given):\n"
+    "Options:\n"
     "  --study DIR        the exchange directory (sets ImportStudyPath)\n"
     "  --set NAME=VALUE   sets any other parameter, e.g. --set MachineName=M1\n"
-    "  --help             this text\n"
+    "  --verbose          prints the request file and the answer file, and how\n"
+    "                     long the program ran, on standard error\n"
+    "  --lossy            sends characters that a request file cannot carry as\n"
+    "                     the library replaces them, instead of refusing them\n"
+    "  -h, --help         this text\n"
+    "  --version          the version of qelquery and of the library's interface\n"
+    "  --                 ends the options\n"
     "\n"
     "Commands:\n"
     "  version                        the library's interface version\n"
@@ -37,17 +57,46 @@ static const char help_text[] =
     "  optimum-undersizes PART ELECTRODE DEPTH ATTACK FINISH LENGTH\n"
     "                                 electrode undersizes for a cavity; numbers\n"
     "                                 are written with '.' as decimal point\n"
+    "  check [--study DIR]            asks each program a set of requests and\n"
+    "                                 checks answers, run times and request files;\n"
+    "                                 one line per check (exit 0: all passed)\n"
     "\n"
-    "Answers are printed one per line. On failure the exit code is the\n"
-    "library's status (2 to 6), 64 for a usage error.\n";
+    "Answers are printed one per line. A failed query is explained on standard\n"
+    "error. Exit status:\n"
+    "  0      success\n"
+    "  1      installed: not installed; check: a check failed\n"
+    "  2      no exchange directory, or text that is not UTF-8\n"
+    "  3      a request or answer file name in DIR is a directory\n"
+    "  4      the request could not be written, or the program could not be\n"
+    "         started or did not end within 60 seconds\n"
+    "  5      the program ended without writing an answer\n"
+    "  6      the answer file is not a valid answer\n"
+    "  64     usage error (EX_USAGE)\n"
+    "  65     a value holds a character a request file cannot carry (EX_DATAERR)\n"
+    "  74     standard output could not be written (EX_IOERR)\n";
 
-/* The exchange directory as last set, for messages. */
-static const char* study_dir = "";
+/* What the options asked for. */
+struct options {
+    const char* study;      /* ImportStudyPath as set; "" when not set */
+    int verbose;
+    int lossy;
+};
 
 static int usage_error(const char* what)
 {
     fprintf(stderr, "qelquery: %s\n%s", what, usage_line);
     return EXIT_USAGE;
+}
+
+/* Ends a run that printed to standard output: output that could not be
+ * written is an error of its own. */
+static int finish_output(int code)
+{
+    if (fflush(stdout) != 0 || ferror(stdout)) {
+        fprintf(stderr, "qelquery: standard output could not be written\n");
+        return EXIT_IOERR;
+    }
+    return code;
 }
 
 /*
@@ -84,64 +133,48 @@ static int parse_number(const char* text, double* value)
     return end == p;
 }
 
-/* One line naming the status and what to do about it; the status is the exit code. */
-static int report_failure(int status, const char* request, const char* program)
+/* The UTF-8 form of one code point, for messages. */
+static void utf8_of(unsigned long c, char out[5])
 {
-    const char* dir = study_dir[0] ? study_dir : "(not set)";
-    switch (status) {
-    case 2:
-        if (study_dir[0] == '\0')
-            fprintf(stderr, "qelquery: no exchange directory is set (status 2): pass --study DIR\n");
-        else
-            fprintf(stderr, "qelquery: an argument is not valid UTF-8 text (status 2): "
-                            "pass material names in UTF-8\n");
-        break;
-    case 3:
-        fprintf(stderr,
-                "qelquery: R_%s.xml or A_%s.xml in %s is a directory (status 3): "
-                "remove or rename it\n",
-                request, request, dir);
-        break;
-    case 4:
-        fprintf(stderr,
-                "qelquery: %s in %s did not start or did not end within 60 seconds, or the "
-                "request could not be written (status 4): check that the program is there "
-                "and runs, and that the directory is writable\n",
-                program, dir);
-        break;
-    case 5:
-        fprintf(stderr,
-                "qelquery: the technology program ended without writing an answer file "
-                "(status 5): check the program in %s\n",
-                dir);
-        break;
-    case 6:
-        fprintf(stderr,
-                "qelquery: the answer file A_%s.xml is not a valid answer (status 6): "
-                "check the program in %s\n",
-                request, dir);
-        break;
-    default:
-        fprintf(stderr, "qelquery: the library reported status %d\n", status);
-        break;
+    if (c < 0x80) {
+        out[0] = (char)c;
+        out[1] = '\0';
+    } else if (c < 0x800) {
+        out[0] = (char)(0xC0 | (c >> 6));
+        out[1] = (char)(0x80 | (c & 0x3F));
+        out[2] = '\0';
+    } else if (c < 0x10000) {
+        out[0] = (char)(0xE0 | (c >> 12));
+        out[1] = (char)(0x80 | ((c >> 6) & 0x3F));
+        out[2] = (char)(0x80 | (c & 0x3F));
+        out[3] = '\0';
+    } else {
+        out[0] = (char)(0xF0 | (c >> 18));
+        out[1] = (char)(0x80 | ((c >> 12) & 0x3F));
+        out[2] = (char)(0x80 | ((c >> 6) & 0x3F));
+        out[3] = (char)(0x80 | (c & 0x3F));
+        out[4] = '\0';
     }
-    return status;
 }
 
-/* Prints a query's values one per line and releases them. */
-static int finish_query(const char* answer, int status, const char* request, const char* program)
+/* 0, or EXIT_DATAERR with a message when `value` of `name` cannot reach the
+ * request file unchanged. */
+static int refuse_unsendable(const struct options* options, const char* name, const char* value)
 {
-    if (status != 0 || answer == NULL) {
-        delete_string((void*)answer);
-        return report_failure(status, request, program);
-    }
-    if (answer[0] != '\0')
-        printf("%s\n", answer);
-    delete_string((void*)answer);
-    return 0;
+    unsigned long c = options->lossy ? 0 : qq_unsendable_character(value);
+    char shown[5];
+    if (c == 0)
+        return 0;
+    utf8_of(c, shown);
+    fprintf(stderr,
+            "qelquery: %s \"%s\" holds the character U+%04lX (%s), which a request file cannot "
+            "carry: a request beyond ASCII is written in code page 1252. Pass --lossy to send it "
+            "as the library replaces it\n",
+            name, value, c, shown);
+    return EXIT_DATAERR;
 }
 
-static int set_parameter(const char* name, const char* value)
+static int set_parameter(struct options* options, const char* name, const char* value)
 {
     int status = 0;
     set_parameter_value(name, value, &status);
@@ -150,66 +183,131 @@ static int set_parameter(const char* name, const char* value)
         return status;
     }
     if (strcmp(name, "ImportStudyPath") == 0)
-        study_dir = value;
+        options->study = value;
     return 0;
 }
 
-/* --set NAME=VALUE; the name ends at the first '='. */
-static int set_assignment(char* assignment)
+/* Prints a file's bytes on standard error after a header line. */
+static void show_file(const char* directory, const char* name)
 {
-    char* equals = strchr(assignment, '=');
-    if (equals == NULL || equals == assignment)
-        return usage_error("--set needs NAME=VALUE");
-    *equals = '\0';
-    return set_parameter(assignment, equals + 1);
+    char path[4096];
+    char buffer[4096];
+    size_t got = 0, total = 0;
+    const size_t shown_at_most = 64 * 1024;
+    qq_join(path, sizeof path, directory, name);
+    FILE* file = qq_open_read(path);
+    fprintf(stderr, "--- %s\n", path);
+    if (file == NULL) {
+        fprintf(stderr, "(no such file)\n");
+        return;
+    }
+    int last = '\n';
+    while (total < shown_at_most && (got = fread(buffer, 1, sizeof buffer, file)) > 0) {
+        fwrite(buffer, 1, got, stderr);
+        total += got;
+        last = buffer[got - 1];
+    }
+    if (last != '\n')
+        fprintf(stderr, "\n");
+    if (getc(file) != EOF)
+        fprintf(stderr, "(cut after %lu bytes)\n", (unsigned long)total);
+    fclose(file);
 }
 
-static int run_command(const char* command, int argc, char** argv)
+/* Prints a query's values one per line, or explains its failure. */
+static int finish_query(const struct options* options, const struct qq_question* question,
+                        const char* answer, int status, double seconds)
 {
+    if (options->verbose) {
+        char request_file[256], answer_file[256];
+        snprintf(request_file, sizeof request_file, "R_%s.xml", question->request_name);
+        snprintf(answer_file, sizeof answer_file, "A_%s.xml", question->request_name);
+        fprintf(stderr, "qelquery: %s: status %d after %.2f s\n", question->program, status, seconds);
+        show_file(options->study, request_file);
+        show_file(options->study, answer_file);
+        fflush(stderr);
+    }
+    if (status != 0 || answer == NULL) {
+        char reason[2048], context[1024];
+        delete_string((void*)answer);
+        qq_explain_failure(question, options->study, status, seconds, reason, sizeof reason, context,
+                           sizeof context);
+        fprintf(stderr, "qelquery: %s (status %d)\n%s", reason, status, context);
+        return status;
+    }
+    if (answer[0] != '\0')
+        printf("%s\n", answer);
+    delete_string((void*)answer);
+    return finish_output(0);
+}
+
+static int run_query(const struct options* options, const struct qq_question* question, int argc,
+                     char** argv)
+{
+    static const char* const number_names[4] = {"DEPTH", "ATTACK", "FINISH", "LENGTH"};
+    static const char* const text_names[2] = {"PartMaterial", "ElectrodeMaterial"};
+    double numbers[4] = {0, 0, 0, 0};
     int status = -1;
+    const char* answer = NULL;
+    for (int i = 0; i < argc && i < 2; ++i) {
+        int refused = refuse_unsendable(options, text_names[i], argv[i]);
+        if (refused)
+            return refused;
+    }
+    for (int i = 0; argc == 6 && i < 4; ++i) {
+        if (!parse_number(argv[2 + i], &numbers[i])) {
+            fprintf(stderr, "qelquery: %s is not a number: %s\n%s", number_names[i], argv[2 + i],
+                    usage_line);
+            return EXIT_USAGE;
+        }
+    }
+    double began = qq_seconds();
+    if (question == &qq_questions[0])
+        answer = electrode_materials(argv[0], &status);
+    else if (question == &qq_questions[1])
+        answer = surface_finishes(argv[0], argv[1], &status);
+    else
+        answer = optimum_undersizes(argv[0], argv[1], numbers[0], numbers[1], numbers[2],
+                                    numbers[3], &status);
+    return finish_query(options, question, answer, status, qq_seconds() - began);
+}
+
+static int run_command(struct options* options, const char* command, int argc, char** argv)
+{
+    static const int arguments[3] = {1, 2, 6};
+    static const char* const usages[3] = {
+        "electrode-materials takes PART", "surface-finishes takes PART ELECTRODE",
+        "optimum-undersizes takes PART ELECTRODE DEPTH ATTACK FINISH LENGTH"};
     if (strcmp(command, "version") == 0) {
         if (argc != 0)
             return usage_error("version takes no arguments");
         const char* version = api_version();
         printf("%s\n", version);
         delete_string((void*)version);
-        return 0;
+        return finish_output(0);
     }
     if (strcmp(command, "installed") == 0) {
         if (argc != 0)
             return usage_error("installed takes no arguments");
         int installed = qel_installed();
         printf("%s\n", installed ? "yes" : "no");
-        return installed ? 0 : 1;
+        return finish_output(installed ? 0 : 1);
     }
-    if (strcmp(command, "electrode-materials") == 0) {
-        if (argc != 1)
-            return usage_error("electrode-materials takes PART");
-        const char* answer = electrode_materials(argv[0], &status);
-        return finish_query(answer, status, "ElectrodeMat", "ElectrodeMaterial.exe");
+    if (strcmp(command, "check") == 0) {
+        if (argc == 2 && strcmp(argv[0], "--study") == 0)
+            options->study = argv[1];
+        else if (argc != 0)
+            return usage_error("check takes only --study DIR");
+        if (options->study[0] == '\0')
+            return usage_error("check needs the exchange directory: --study DIR");
+        return finish_output(qq_check(options->study));
     }
-    if (strcmp(command, "surface-finishes") == 0) {
-        if (argc != 2)
-            return usage_error("surface-finishes takes PART ELECTRODE");
-        const char* answer = surface_finishes(argv[0], argv[1], &status);
-        return finish_query(answer, status, "SurfaceFinish", "SurfaceFinish.exe");
-    }
-    if (strcmp(command, "optimum-undersizes") == 0) {
-        double numbers[4];
-        static const char* const names[4] = {"DEPTH", "ATTACK", "FINISH", "LENGTH"};
-        if (argc != 6)
-            return usage_error(
-                "optimum-undersizes takes PART ELECTRODE DEPTH ATTACK FINISH LENGTH");
-        for (int i = 0; i < 4; ++i) {
-            if (!parse_number(argv[2 + i], &numbers[i])) {
-                fprintf(stderr, "qelquery: %s is not a number: %s\n%s", names[i], argv[2 + i],
-                        usage_line);
-                return EXIT_USAGE;
-            }
+    for (int i = 0; i < 3; ++i) {
+        if (strcmp(command, qq_questions[i].command) == 0) {
+            if (argc != arguments[i])
+                return usage_error(usages[i]);
+            return run_query(options, &qq_questions[i], argc, argv);
         }
-        const char* answer = optimum_undersizes(argv[0], argv[1], numbers[0], numbers[1],
-                                                numbers[2], numbers[3], &status);
-        return finish_query(answer, status, "OptimumUndersize", "OptimumUndersize.exe");
     }
     fprintf(stderr, "qelquery: unknown command: %s\n%s", command, usage_line);
     return EXIT_USAGE;
@@ -217,28 +315,67 @@ static int run_command(const char* command, int argc, char** argv)
 
 int qelquery_main(int argc, char** argv)
 {
+    struct options options = {"", 0, 0};
+    /* Read every option first: values are refused before anything is set
+     * or started, whatever their order. */
+    const char* names[256];
+    const char* values[256];
+    int parameters = 0;
     int i = 1;
-    for (; i < argc && strncmp(argv[i], "--", 2) == 0; ++i) {
-        int failed = 0;
-        if (strcmp(argv[i], "--help") == 0) {
+    for (; i < argc && argv[i][0] == '-'; ++i) {
+        const char* option = argv[i];
+        if (strcmp(option, "--") == 0) {
+            ++i;
+            break;
+        }
+        if (strcmp(option, "-h") == 0 || strcmp(option, "--help") == 0) {
             printf("%s%s", usage_line, help_text);
-            return 0;
-        } else if (strcmp(argv[i], "--study") == 0) {
+            return finish_output(0);
+        }
+        if (strcmp(option, "--version") == 0) {
+            const char* version = api_version();
+            printf("qelquery %s (library interface %s)\n", QELQUERY_VERSION, version);
+            delete_string((void*)version);
+            return finish_output(0);
+        }
+        if (strcmp(option, "--verbose") == 0) {
+            options.verbose = 1;
+        } else if (strcmp(option, "--lossy") == 0) {
+            options.lossy = 1;
+        } else if (strcmp(option, "--study") == 0 || strcmp(option, "--set") == 0) {
             if (++i == argc)
-                return usage_error("--study needs DIR");
-            failed = set_parameter("ImportStudyPath", argv[i]);
-        } else if (strcmp(argv[i], "--set") == 0) {
-            if (++i == argc)
-                return usage_error("--set needs NAME=VALUE");
-            failed = set_assignment(argv[i]);
+                return usage_error(strcmp(option, "--study") == 0 ? "--study needs DIR"
+                                                                  : "--set needs NAME=VALUE");
+            if (parameters == 256)
+                return usage_error("too many parameters");
+            if (strcmp(option, "--study") == 0) {
+                names[parameters] = "ImportStudyPath";
+                values[parameters] = argv[i];
+            } else {
+                char* equals = strchr(argv[i], '=');
+                if (equals == NULL || equals == argv[i])
+                    return usage_error("--set needs NAME=VALUE");
+                *equals = '\0';
+                names[parameters] = argv[i];
+                values[parameters] = equals + 1;
+            }
+            ++parameters;
         } else {
-            fprintf(stderr, "qelquery: unknown option: %s\n%s", argv[i], usage_line);
+            fprintf(stderr, "qelquery: unknown option: %s\n%s", option, usage_line);
             return EXIT_USAGE;
         }
-        if (failed)
-            return failed;
     }
     if (i == argc)
         return usage_error("no command");
-    return run_command(argv[i], argc - i - 1, argv + i + 1);
+    for (int p = 0; p < parameters; ++p) {
+        int refused = refuse_unsendable(&options, names[p], values[p]);
+        if (refused)
+            return refused;
+    }
+    for (int p = 0; p < parameters; ++p) {
+        int failed = set_parameter(&options, names[p], values[p]);
+        if (failed)
+            return failed;
+    }
+    return run_command(&options, argv[i], argc - i - 1, argv + i + 1);
 }
