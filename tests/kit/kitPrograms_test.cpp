@@ -47,7 +47,9 @@ protected:
     // multibyte encoding, as a host that sets a UTF-8 locale does.
     testsupport::ScopedLocale locale = testsupport::ScopedLocale::utf8();
     testsupport::ScratchDirectory scratch;
-    const fs::path exchange = scratch.path() / fs::u8path("ex change \xC3\xA4\xE2\x82\xAC");
+    // Not beyond the ANSI code page: the library writes the request file
+    // through the directory's name in that code page on Windows.
+    const fs::path exchange = scratch.path() / fs::u8path("ex change \xC3\xA4");
     const std::string study = exchange.generic_u8string();
     querytest::Host host;
 };
