@@ -1045,9 +1045,11 @@ static const char declaration[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
 static const char type_open[] = "  <Type><";
 static const char type_close[] = "></Type>\n";
 
-/* The reference a white-space character is written as: a value of white
- * space only would otherwise read as empty, and a raw carriage return as a
- * line feed. */
+/* The reference a white-space character is written as. The library's
+ * reader drops white space at the start of an element's content when a
+ * reference, a tag or nothing follows it, so a value that starts with white
+ * space starts with a reference; a raw carriage return would read as a line
+ * feed. */
 static const char* space_reference(char c)
 {
     switch (c) {
@@ -1065,14 +1067,11 @@ static qp_status escape_value(const char* value, size_t index, buffer* out, size
 {
     const unsigned char* s = (const unsigned char*)value;
     size_t n = strlen(value), k = 0, length = 0;
-    int blank = 1;
     if (n == 0)
         return fail(error, QP_ERROR_VALUE,
                     "answer value %lu is empty: the library refuses an answer with an empty value "
                     "(leave it out instead)",
                     (unsigned long)index + 1);
-    for (k = 0; k < n && blank; ++k)
-        blank = is_space(value[k]);
     for (k = 0; k < n;) {
         unsigned long code = 0;
         size_t step = utf8_decode(s + k, n - k, &code);
@@ -1093,7 +1092,7 @@ static qp_status escape_value(const char* value, size_t index, buffer* out, size
             replacement = "&lt;";
         else if (code == '>')
             replacement = "&gt;";
-        else if (code == '\r' || (blank && k == 0))
+        else if (code == '\r' || (k == 0 && is_space(value[0])))
             replacement = space_reference(value[k]);
         if (out) {
             int done = replacement ? buffer_text(out, replacement)

@@ -11,13 +11,13 @@ import xml.etree.ElementTree as ET
 
 
 def answer_text(value):
-    """A value as the library reads it back exactly: markup escaped, a
-    carriage return (which XML reads as a line feed) and the first character
-    of a blank-only value (which would read as empty) as references."""
+    """A value as the library reads it back exactly: markup escaped, and as
+    references a carriage return (XML reads it as a line feed) and white
+    space at the start (the library's reader may drop it)."""
     if not value or any(ord(c) < 0x20 and c not in "\t\n\r" for c in value):
         raise ValueError(f"an answer cannot carry {value!r}")
     text = value.replace("&", "&amp;").replace("<", "&lt;").replace(">", "&gt;")
-    if not value.strip(" \t\r\n"):
+    if text[0] in " \t\n\r":
         text = f"&#{ord(text[0]):02d};" + text[1:]
     return text.replace("\r", "&#13;")
 
