@@ -3,7 +3,7 @@
 PRESETS := native sanitize windows
 APT_PACKAGES := cmake ninja-build g++ googletest libgtest-dev \
                 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
-                pkgconf libxml2-dev iso-codes xkb-data
+                pkgconf libxml2-dev iso-codes xkb-data python3
 # Only the benchmarks compare against these; neither the library nor its
 # tests use them.
 BENCH_APT_PACKAGES := cmake ninja-build g++ pkgconf libbenchmark-dev libpugixml-dev libxml2-dev python3
