@@ -66,6 +66,7 @@ TEST(KitRequest, ReadsTheFormsTheLibraryWrites)
         {"the predefined references", one("<P>&lt;&gt;&amp;&quot;&apos;</P>"), "P=[<>&\"']"},
         {"character references", one("<P>&#38;&#233;&#09;&#x20AC;&#x41;&#1114111;</P>"),
          "P=[&\xC3\xA9\t\xE2\x82\xAC" "A\xF4\x8F\xBF\xBF]"},
+        {"the longest reference read", one("<P>&#00000000065;</P>"), "P=[A]"},
         {"a reference to a reference stays text", one("<P>&amp;lt;</P>"), "P=[&lt;]"},
         {"white space in a value is kept", one("<P>  a  b  </P>"), "P=[  a  b  ]"},
         {"a value of white space only", one("<P> \t </P>"), "P=[ \t ]"},
@@ -165,6 +166,8 @@ TEST(KitRequest, RefusesWhatTheLibraryNeverWrites)
          at + "2, column 6: an unknown entity reference: requests use only &lt; &gt; &amp; &quot; "
               "&apos; and character references"},
         {"a lone ampersand", one("<P>a & b</P>"), at + "2, column 8: an \"&\" that starts no reference"},
+        {"a reference one character too long", one("<P>&#000000000065;</P>"),
+         at + "2, column 6: an \"&\" that starts no reference"},
         {"an ampersand far from ;", one("<P>&abcdefghijklm;</P>"),
          at + "2, column 6: an \"&\" that starts no reference"},
         {"U+0000", one("<P>&#0;</P>"),
