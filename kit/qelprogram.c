@@ -62,14 +62,33 @@ const char* qp_answer_file_name(qp_kind kind)
 
 /* ---- Errors ---- */
 
+/* Cuts a UTF-8 sequence that a truncation left incomplete at the end. */
+static void trim_utf8(char* text)
+{
+    size_t n = strlen(text), start = n, need;
+    unsigned char lead;
+    while (start > 0 && n - start < 3 && ((unsigned char)text[start - 1] & 0xC0) == 0x80)
+        --start;
+    if (start == 0 || (unsigned char)text[start - 1] < 0xC0)
+        return;
+    lead = (unsigned char)text[start - 1];
+    need = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (n - (start - 1) < need)
+        text[start - 1] = '\0';
+}
+
 static qp_status fail(qp_error* error, qp_status code, const char* format, ...)
 {
     if (error) {
         va_list arguments;
+        int length;
         va_start(arguments, format);
         error->code = code;
-        vsnprintf(error->message, sizeof error->message, format, arguments);
+        length = vsnprintf(error->message, sizeof error->message, format, arguments);
         va_end(arguments);
+        /* A long path fills the message; what is left stays UTF-8. */
+        if (length < 0 || (size_t)length >= sizeof error->message)
+            trim_utf8(error->message);
     }
     return code;
 }
@@ -393,7 +412,7 @@ static qp_status os_program_file(const char* argv0, char** path, qp_error* error
         search = end ? end + 1 : NULL;
     }
     return fail(error, QP_ERROR_PROGRAM_PATH,
-                "cannot tell the program's own file: %.200s is not in PATH", argv0);
+                "cannot tell the program's own file: %s is not in PATH", argv0);
 }
 
 static FILE* os_open(const char* path, const char* mode)
@@ -521,7 +540,7 @@ qp_status qp_program_kind(const char* argv0, qp_kind* kind, qp_error* error)
         }
     }
     status = fail(error, QP_ERROR_PROGRAM_PATH,
-                  "the program's file name %.200s asks no known question: name it "
+                  "the program's file name %s asks no known question: name it "
                   "ElectrodeMaterial.exe, SurfaceFinish.exe or OptimumUndersize.exe",
                   name);
     free(path);
@@ -1010,7 +1029,7 @@ qp_status qp_read_request(const char* directory, qp_kind kind, qp_request** requ
         return out_of_memory(error);
     file = os_open(path, "rb");
     if (!file) {
-        status = fail(error, QP_ERROR_READ, "cannot open the request %.900s: %s", path,
+        status = fail(error, QP_ERROR_READ, "cannot open the request %s: %s", path,
                       strerror(errno));
         free(path);
         return status;
@@ -1026,7 +1045,7 @@ qp_status qp_read_request(const char* directory, qp_kind kind, qp_request** requ
         bytes.size += n;
         if (n < 65536) {
             if (ferror(file))
-                status = fail(error, QP_ERROR_READ, "cannot read the request %.900s", path);
+                status = fail(error, QP_ERROR_READ, "cannot read the request %s", path);
             break;
         }
     }
@@ -1202,15 +1221,15 @@ qp_status qp_write_answer(const char* directory, qp_kind kind, const char* const
     if (!temporary || !final) {
         status = out_of_memory(error);
     } else if (!(file = os_open(temporary, "wb"))) {
-        status = fail(error, QP_ERROR_WRITE, "cannot create %.900s: %s", temporary, strerror(errno));
+        status = fail(error, QP_ERROR_WRITE, "cannot create %s: %s", temporary, strerror(errno));
     } else {
         written = fwrite(bytes, 1, size, file) == size;
         written = fflush(file) == 0 && written;
         written = fclose(file) == 0 && written;
         if (!written)
-            status = fail(error, QP_ERROR_WRITE, "cannot write %.900s", temporary);
+            status = fail(error, QP_ERROR_WRITE, "cannot write %s", temporary);
         else if (!os_replace(temporary, final))
-            status = fail(error, QP_ERROR_WRITE, "cannot put the answer in place as %.900s", final);
+            status = fail(error, QP_ERROR_WRITE, "cannot put the answer in place as %s", final);
         if (status != QP_OK)
             os_remove(temporary);
         else

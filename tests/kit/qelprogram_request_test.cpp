@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "core/apString.h"
 #include "qelprogram.h"
+#include "support/repeatText.h"
 #include "support/tempDir.h"
 
 namespace {
@@ -236,6 +238,25 @@ TEST(KitRequest, AccessorsAnswerForAnyArgument)
     EXPECT_EQ(qp_parse_request(nullptr, 1, QP_ELECTRODE_MATERIAL, &request, nullptr), QP_ERROR_ARGUMENT);
     EXPECT_EQ(qp_parse_request(nullptr, 0, QP_ELECTRODE_MATERIAL, &request, nullptr), QP_ERROR_REQUEST);
     EXPECT_EQ(qp_read_request(nullptr, QP_ELECTRODE_MATERIAL, &request, nullptr), QP_ERROR_ARGUMENT);
+}
+
+TEST(KitRequest, AMessageCutShortStaysUtf8)
+{
+    // A path past the message's room: the cut falls at each offset of a
+    // three-byte character in turn.
+    for (const char* shift : {"", "x", "xx"}) {
+        SCOPED_TRACE(shift);
+        const std::string directory = std::string("/missing/") + shift + testsupport::repeat("\xE2\x82\xAC", 400);
+        qp_request* request = nullptr;
+        qp_error error;
+        ASSERT_EQ(qp_read_request(directory.c_str(), QP_ELECTRODE_MATERIAL, &request, &error), QP_ERROR_READ);
+        const std::string message = error.message;
+        EXPECT_GE(message.size(), sizeof error.message - 3);
+        EXPECT_EQ(message, ("cannot open the request " + directory).substr(0, message.size()));
+        int failed = 0;
+        apString(error.message, &failed);
+        EXPECT_EQ(failed, 0);
+    }
 }
 
 TEST(KitRequest, FileNamesOfEachKind)
