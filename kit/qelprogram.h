@@ -22,8 +22,8 @@
  * own bytes on POSIX; hand them back to the kit (qp_open_file) rather than
  * to fopen, which on Windows would read them in the ANSI code page.
  *
- * C99, nothing beyond the C runtime (and kernel32 on Windows). Every function
- * is safe to call with any input: a refusal is a status code, and, when
+ * C99, nothing beyond the C runtime (and kernel32 on Windows). Any bytes,
+ * null pointers and unknown kinds are refused with a status code and, when
  * `error` is not NULL, the same code with a message in it.
  */
 #ifndef QELPROGRAM_H
