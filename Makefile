@@ -13,7 +13,7 @@ DEMO_APT_PACKAGES := cmake ninja-build g++
 BENCH_APT_PACKAGES := cmake ninja-build g++ pkgconf libbenchmark-dev libpugixml-dev libxml2-dev python3
 BENCH_OUT := build/bench/results
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := answer_load unicode_decode formatter paths
+FUZZ_TARGETS := answer_load unicode_decode formatter paths kit_request kit_answer kit_request_written
 
 .PHONY: all deps deps-bench deps-demo install-packages bench test demo fuzz clean configure-fuzz $(addprefix configure-,$(PRESETS)) $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
