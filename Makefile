@@ -3,7 +3,8 @@
 PRESETS := native sanitize windows
 APT_PACKAGES := cmake ninja-build g++ googletest libgtest-dev \
                 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
-                pkgconf libxml2-dev iso-codes xkb-data
+                pkgconf libxml2-dev iso-codes xkb-data \
+                clang lld llvm
 # Only the benchmarks compare against these; neither the library nor its
 # tests use them.
 BENCH_APT_PACKAGES := cmake ninja-build g++ pkgconf libbenchmark-dev libpugixml-dev libxml2-dev python3
@@ -42,6 +43,20 @@ $(addprefix test-,$(PRESETS)): test-%: build-%
 	ctest --preset $*
 
 test: $(addprefix test-,$(PRESETS))
+
+.PHONY: dist exports
+
+# The release archives, from the tested builds: build/dist/qellink-<version>-win64.zip
+# and build/dist/qellink-<version>-<system>-<processor>.tar.gz.
+dist: build-native build-windows
+	cpack --config build/native/CPackConfig.cmake -B build/dist
+	cpack --config build/windows/CPackConfig.cmake -B build/dist
+
+# Writes the checked-in export lists (tests/boundary/exports-*.txt) anew from
+# the built libraries, after an intended change of the exports.
+exports: build-native build-windows
+	QEL_UPDATE_EXPORTS=1 ctest --preset native -R '^exports_match_list$$'
+	QEL_UPDATE_EXPORTS=1 ctest --preset windows -R '^exports_match_list$$'
 
 # Each fuzz target for FUZZ_SECONDS. New inputs go to build/fuzz/corpus;
 # the committed corpus under fuzz/corpus is read, not written (merge what is
