@@ -4,7 +4,8 @@ PRESETS := native portable sanitize windows
 APT_PACKAGES := cmake ninja-build g++ googletest libgtest-dev \
                 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 \
                 pkgconf libxml2-dev iso-codes xkb-data \
-                python3 python3-venv python3-pytest python3-setuptools python3-wheel python3-mypy
+                python3 python3-venv python3-pytest python3-setuptools python3-wheel python3-mypy \
+                clang lld llvm
 # What the demo needs: the native library, qelquery and the reference
 # programs, without the test suites.
 DEMO_APT_PACKAGES := cmake ninja-build g++
@@ -51,6 +52,20 @@ $(addprefix test-,$(PRESETS)): test-%: build-%
 # Every preset in turn, announcing the long waits, and one summary at the end.
 test: deps
 	@sh tools/test-summary.sh $(PRESETS)
+
+.PHONY: dist exports
+
+# The release archives, from the tested builds: build/dist/qellink-<version>-win64.zip
+# and build/dist/qellink-<version>-<system>-<processor>.tar.gz.
+dist: build-native build-windows
+	cpack --config build/native/CPackConfig.cmake -B build/dist
+	cpack --config build/windows/CPackConfig.cmake -B build/dist
+
+# Writes the checked-in export lists (tests/boundary/exports-*.txt) anew from
+# the built libraries, after an intended change of the exports.
+exports: build-native build-windows
+	QEL_UPDATE_EXPORTS=1 ctest --preset native -R '^exports_match_list$$'
+	QEL_UPDATE_EXPORTS=1 ctest --preset windows -R '^exports_match_list$$'
 
 # Each fuzz target for FUZZ_SECONDS. New inputs go to build/fuzz/corpus;
 # the committed corpus under fuzz/corpus is read, not written (merge what is

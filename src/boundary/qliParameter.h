@@ -3,6 +3,8 @@
 #define QEL_BOUNDARY_QLIPARAMETER_H
 
 #include "core/apString.h"
+#include "core/coiFiller.h"
+#include "core/itIterator.h"
 #include "core/utObserverPtr.h"
 
 class xmlDocument;
@@ -27,5 +29,14 @@ private:
     apString name_;
     apString value_; // null (no text) and empty are written differently
 };
+
+// The instances over qliParameter and xmlElement that the library exports
+// (see qel_platform.h).
+QEL_EXPORTED_INSTANCE(itAbsIterator<qliParameter>);
+QEL_EXPORTED_INSTANCE(itAbsCloneableIterator<qliParameter>);
+QEL_EXPORTED_INSTANCE(itIterator<qliParameter>);
+QEL_EXPORTED_INSTANCE(coiAbsFiller<qliParameter>);
+QEL_EXPORTED_INSTANCE(coiFiller<qliParameter>);
+QEL_EXPORTED_INSTANCE(utObserverPtr<xmlElement>);
 
 #endif

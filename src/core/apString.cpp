@@ -95,6 +95,13 @@ apString apString::permanent(const char* utf8)
     return text;
 }
 
+apPermanentString::~apPermanentString()
+{
+    // Counted again, as the only share: text_'s own destructor frees it.
+    if (apString::Rep* rep = text_.rep())
+        rep->refs.store(1, std::memory_order_relaxed);
+}
+
 apString::codepoint* apString::allocate(size_t count)
 {
     return Rep::make(count)->units;

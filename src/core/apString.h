@@ -75,9 +75,8 @@ public:
     // Convenience for text the program itself spells: decoded UTF-8.
     apString(const char* utf8);
 
-    // Decoded UTF-8 whose buffer is never freed, for text kept for the whole
-    // process: its copies share the buffer without counting, so that the
-    // texts every node starts with cost no atomic operation.
+    // Decoded UTF-8 whose buffer is not counted: its copies share it without
+    // an atomic operation. Held by an apPermanentString, which frees it.
     static apString permanent(const char* utf8);
 
     // Takes over a zero-terminated code-point block from allocate().
@@ -139,6 +138,7 @@ public:
     std::uint32_t hash() const noexcept;
 
 private:
+    friend class apPermanentString;
     struct Rep;
     // What few strings need: made on first use, never shared or copied.
     struct Side {
@@ -159,5 +159,22 @@ private:
 };
 
 QEL_EXPORT apString operator+(const apString& a, const apString& b);
+
+// A permanent text for a function-local static, such as the texts every
+// node starts with. Its destructor frees the buffer when the library
+// unloads, so that a host that loads the library again and again leaks
+// nothing; statics that took a copy since then are destroyed before it.
+class apPermanentString {
+public:
+    explicit apPermanentString(const char* utf8) : text_(apString::permanent(utf8)) {}
+    ~apPermanentString();
+    apPermanentString(const apPermanentString&) = delete;
+    apPermanentString& operator=(const apPermanentString&) = delete;
+
+    operator const apString&() const noexcept { return text_; }
+
+private:
+    apString text_;
+};
 
 #endif

@@ -64,4 +64,9 @@ public:
     }
 };
 
+// The instances the library exports (see qel_platform.h).
+class apString;
+QEL_EXPORTED_INSTANCE(coiAbsFiller<apString>);
+QEL_EXPORTED_INSTANCE(coiFiller<apString>);
+
 #endif

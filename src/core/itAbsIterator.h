@@ -33,4 +33,9 @@ public:
     virtual std::unique_ptr<itAbsCloneableIterator<T>> clone() const = 0;
 };
 
+// The instances the library exports (see qel_platform.h).
+class apString;
+QEL_EXPORTED_INSTANCE(itAbsIterator<apString>);
+QEL_EXPORTED_INSTANCE(itAbsCloneableIterator<apString>);
+
 #endif

@@ -51,4 +51,7 @@ private:
     std::unique_ptr<itAbsCloneableIterator<T>> it_;
 };
 
+// The instance the library exports (see qel_platform.h).
+QEL_EXPORTED_INSTANCE(itIterator<apString>);
+
 #endif

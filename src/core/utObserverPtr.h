@@ -2,8 +2,10 @@
 #ifndef QEL_CORE_UTOBSERVERPTR_H
 #define QEL_CORE_UTOBSERVERPTR_H
 
+#include "qel_platform.h"
+
 template <class T>
-class utObserverPtr {
+class QEL_EXPORT utObserverPtr {
 public:
     utObserverPtr(T* p = nullptr) noexcept : ptr_(p) {}
     T* get() const noexcept { return ptr_; }

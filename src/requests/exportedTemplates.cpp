@@ -7,8 +7,14 @@
 #include "core/utObserverPtr.h"
 #include "xml/xmlElement.h"
 
-template class QEL_EXPORT itIterator<apString>;
-template class QEL_EXPORT itIterator<qliParameter>;
-template class QEL_EXPORT coiFiller<apString>;
-template class QEL_EXPORT coiFiller<qliParameter>;
-template class QEL_EXPORT utObserverPtr<xmlElement>;
+template class itAbsIterator<apString>;
+template class itAbsIterator<qliParameter>;
+template class itAbsCloneableIterator<apString>;
+template class itAbsCloneableIterator<qliParameter>;
+template class itIterator<apString>;
+template class itIterator<qliParameter>;
+template class coiAbsFiller<apString>;
+template class coiAbsFiller<qliParameter>;
+template class coiFiller<apString>;
+template class coiFiller<qliParameter>;
+template class utObserverPtr<xmlElement>;

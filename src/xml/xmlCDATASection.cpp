@@ -6,7 +6,7 @@ namespace {
 
 const apString& cdata_name()
 {
-    static const apString text = apString::permanent("#cdata-section");
+    static const apPermanentString text("#cdata-section");
     return text;
 }
 

@@ -7,7 +7,7 @@ namespace {
 
 const apString& comment_name()
 {
-    static const apString text = apString::permanent("#comment");
+    static const apPermanentString text("#comment");
     return text;
 }
 

@@ -7,7 +7,7 @@ namespace {
 
 const apString& fragment_name()
 {
-    static const apString text = apString::permanent("#document-fragment");
+    static const apPermanentString text("#document-fragment");
     return text;
 }
 

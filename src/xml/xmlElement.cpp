@@ -9,7 +9,7 @@ namespace {
 
 const apString& eight_blanks()
 {
-    static const apString text = apString::permanent("        ");
+    static const apPermanentString text("        ");
     return text;
 }
 

@@ -7,7 +7,7 @@
 
 inline const apString& xml_empty_text()
 {
-    static const apString text = apString::permanent("");
+    static const apPermanentString text("");
     return text;
 }
 

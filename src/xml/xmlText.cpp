@@ -6,7 +6,7 @@ namespace {
 
 const apString& text_name()
 {
-    static const apString text = apString::permanent("#text");
+    static const apPermanentString text("#text");
     return text;
 }
 

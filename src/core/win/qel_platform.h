@@ -7,4 +7,8 @@ using apWchar = wchar_t;
 
 #define QEL_EXPORT __declspec(dllexport)
 
+// A template instance that the library exports: its explicit instantiation
+// with the dllexport template exports it, whatever other object files make.
+#define QEL_EXPORTED_INSTANCE(instance) static_assert(true, "")
+
 #endif
