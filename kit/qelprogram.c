@@ -20,7 +20,7 @@
 /* ---- The questions ---- */
 
 typedef struct kind_names {
-    const char* program;       /* the executable's name without ".exe" */
+    const char* program;       /* the executable's name */
     const char* request_file;
     const char* answer_file;
     const char* request_root;  /* the request's root element */
@@ -29,11 +29,11 @@ typedef struct kind_names {
 } kind_names;
 
 static const kind_names kinds[] = {
-    {"ElectrodeMaterial", "R_ElectrodeMat.xml", "A_ElectrodeMat.xml", "RequestElectrodeMaterial",
+    {"ElectrodeMaterial.exe", "R_ElectrodeMat.xml", "A_ElectrodeMat.xml", "RequestElectrodeMaterial",
      "ElectrodeMaterials", "Material"},
-    {"SurfaceFinish", "R_SurfaceFinish.xml", "A_SurfaceFinish.xml", "RequestSurfaceFinish",
+    {"SurfaceFinish.exe", "R_SurfaceFinish.xml", "A_SurfaceFinish.xml", "RequestSurfaceFinish",
      "SurfaceFinishes", "VDI3400"},
-    {"OptimumUndersize", "R_OptimumUndersize.xml", "A_OptimumUndersize.xml",
+    {"OptimumUndersize.exe", "R_OptimumUndersize.xml", "A_OptimumUndersize.xml",
      "RequestOptimumUndersize", "OptimumUndersizes", "UndersizePerSide"},
 };
 #define KIND_COUNT (sizeof kinds / sizeof kinds[0])
@@ -45,9 +45,7 @@ static const kind_names* names_of(qp_kind kind)
 
 const char* qp_program_name(qp_kind kind)
 {
-    static const char* const programs[] = {"ElectrodeMaterial.exe", "SurfaceFinish.exe",
-                                           "OptimumUndersize.exe"};
-    return names_of(kind) ? programs[kind] : NULL;
+    return names_of(kind) ? kinds[kind].program : NULL;
 }
 
 const char* qp_request_file_name(qp_kind kind)
@@ -501,10 +499,10 @@ qp_status qp_exchange_directory(const char* argv0, char** directory, qp_error* e
     return succeed(error);
 }
 
-static int same_ascii_name(const char* a, size_t a_length, const char* b)
+static int same_ascii_name(const char* a, size_t a_length, const char* b, size_t b_length)
 {
     size_t k;
-    if (strlen(b) != a_length)
+    if (b_length != a_length)
         return 0;
     for (k = 0; k < a_length; ++k) {
         char x = a[k], y = b[k];
@@ -523,6 +521,7 @@ qp_status qp_program_kind(const char* argv0, qp_kind* kind, qp_error* error)
     char* path = NULL;
     const char* name;
     const char* dot;
+    char programs[256] = "";
     size_t k;
     qp_status status;
     if (!kind)
@@ -533,16 +532,21 @@ qp_status qp_program_kind(const char* argv0, qp_kind* kind, qp_error* error)
     name = path + last_separator(path) + 1;
     dot = strrchr(name, '.');
     for (k = 0; k < KIND_COUNT; ++k) {
-        if (same_ascii_name(name, dot ? (size_t)(dot - name) : strlen(name), kinds[k].program)) {
+        /* The program's name without ".exe" against the file's without its extension. */
+        if (same_ascii_name(name, dot ? (size_t)(dot - name) : strlen(name), kinds[k].program,
+                            strlen(kinds[k].program) - (sizeof ".exe" - 1))) {
             free(path);
             *kind = (qp_kind)k;
             return succeed(error);
         }
     }
+    for (k = 0; k < KIND_COUNT; ++k) {
+        size_t used = strlen(programs);
+        snprintf(programs + used, sizeof programs - used, "%s%s",
+                 k == 0 ? "" : k + 1 == KIND_COUNT ? " or " : ", ", kinds[k].program);
+    }
     status = fail(error, QP_ERROR_PROGRAM_PATH,
-                  "the program's file name %s asks no known question: name it "
-                  "ElectrodeMaterial.exe, SurfaceFinish.exe or OptimumUndersize.exe",
-                  name);
+                  "the program's file name %s asks no known question: name it %s", name, programs);
     free(path);
     return status;
 }
@@ -909,7 +913,7 @@ static qp_status read_declaration(const char* bytes, size_t size, size_t* end, q
             if (value_length != 3 || memcmp(bytes + value, "1.0", 3) != 0)
                 return fail(error, QP_ERROR_REQUEST, "the request declares an XML version other than 1.0");
         } else if (name_length == 8 && memcmp(bytes + name, "encoding", 8) == 0) {
-            if (!same_ascii_name(bytes + value, value_length, "windows-1252"))
+            if (!same_ascii_name(bytes + value, value_length, "windows-1252", strlen("windows-1252")))
                 return fail(error, QP_ERROR_REQUEST,
                             "the request declares the encoding \"%.*s\": requests are ASCII or "
                             "windows-1252",

@@ -1,9 +1,15 @@
-// The reference technology program, installed by the build under its three
-// names in <build>/exchange, asked through the library as a host asks it.
+// The reference technology program, installed by the build under every
+// program name of the kind table in <build>/exchange, asked through the
+// library as a host asks it.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
+#include <vector>
 
+#include "requests/process.h"
+#include "requests/qliAnswerFile.h"
+#include "requests/requestKindTable.h"
 #include "support/scopedLocale.h"
 
 #include "queryHost.h"
@@ -17,11 +23,45 @@ using testsupport::write_bytes;
 // The tests run in the build directory, which holds the installed programs.
 const fs::path installed_exchange = fs::absolute("exchange");
 
+struct Kind {
+    std::string request;
+    std::string root;
+    std::string program;
+    std::vector<std::string> parameters;
+};
+
+#define ROW(Class, query, request, root, program, names) {request, root, program, {QEL_UNWRAP names}},
+const std::vector<Kind> kKinds = {QEL_REQUEST_KINDS(ROW)};
+#undef ROW
+
 void install_programs(const fs::path& directory)
 {
-    for (const char* file : {"ElectrodeMaterial.exe", "SurfaceFinish.exe", "OptimumUndersize.exe",
-                             "sample-technology.txt"})
-        fs::copy_file(installed_exchange / file, directory / file);
+    for (const Kind& kind : kKinds)
+        fs::copy_file(installed_exchange / kind.program, directory / kind.program);
+    fs::copy_file(installed_exchange / "sample-technology.txt", directory / "sample-technology.txt");
+}
+
+// Every row of the kind table, a new one included: the program installed
+// under the row's name reads a request of the row's root whose parameters
+// are all empty, and answers it.
+TEST(ReferenceProgram, AnswersEveryKindOfTheTable)
+{
+    for (const Kind& kind : kKinds) {
+        SCOPED_TRACE(kind.program);
+        testsupport::ScratchDirectory exchange;
+        install_programs(exchange.path());
+        std::string request = "<" + kind.root + ">\n";
+        for (const std::string& name : kind.parameters)
+            request += "  <" + name + "></" + name + ">\n";
+        write_bytes(exchange.path() / ("R_" + kind.request + ".xml"), request + "</" + kind.root + ">\n");
+
+        ASSERT_EQ(process::start_and_wait(testsupport::library_text(exchange.path() / kind.program),
+                                          process::program_time_limit_ms),
+                  1);
+        std::ifstream answer(exchange.path() / ("A_" + kind.request + ".xml"), std::ios::binary);
+        ASSERT_TRUE(answer.good()) << "no A_" << kind.request << ".xml";
+        EXPECT_FALSE(qliAnswerFile(answer).invalid());
+    }
 }
 
 class ReferencePrograms : public ::testing::Test {

@@ -1,5 +1,5 @@
-/* qelquery check: a conformance run of the three programs in an exchange
- * directory. */
+/* qelquery check: a conformance run of the technology programs in an
+ * exchange directory. */
 #ifndef QELQUERY_CHECK_H
 #define QELQUERY_CHECK_H
 

@@ -1,6 +1,6 @@
 /*
  * qelquery: asks the technology programs one question from the command line,
- * or checks a vendor's three programs against the exchange rules.
+ * or checks a vendor's programs against the exchange rules.
  *
  * A host like any other: every query goes through the C interface of
  * qellink.h. Options are read first; parameters are set in the order given,
@@ -18,6 +18,7 @@
 #include "qelquerySystem.h"
 #include "qellink.h"
 #include "queryFailure.h"
+#include "questions.h"
 
 /* sysexits.h, which not every platform has. */
 #define EXIT_USAGE 64
@@ -31,7 +32,8 @@
 static const char usage_line[] =
     "usage: qelquery [OPTION]... COMMAND [ARGS]\n";
 
-static const char help_text[] =
+/* The help, around its list of commands (print_help). */
+static const char help_options[] =
     "\n"
     "Asks the technology programs in the exchange directory DIR one question,\n"
     "or checks them against the exchange rules.\n"
@@ -47,19 +49,9 @@ static const char help_text[] =
     "  --version          the version of qelquery and of the library's interface\n"
     "  --                 ends the options\n"
     "\n"
-    "Commands:\n"
-    "  version                        the library's interface version\n"
-    "  installed                      yes (exit 0) or no (exit 1): are the three\n"
-    "                                 programs in DIR\n"
-    "  electrode-materials PART       electrode materials for a part material\n"
-    "  surface-finishes PART ELECTRODE\n"
-    "                                 surface finishes the pair can reach\n"
-    "  optimum-undersizes PART ELECTRODE DEPTH ATTACK FINISH LENGTH\n"
-    "                                 electrode undersizes for a cavity; numbers\n"
-    "                                 are written with '.' as decimal point\n"
-    "  check [--study DIR]            asks each program a set of requests and\n"
-    "                                 checks answers, run times and request files;\n"
-    "                                 one line per check (exit 0: all passed)\n"
+    "Commands:\n";
+
+static const char help_status[] =
     "\n"
     "Answers are printed one per line. A failed query is explained on standard\n"
     "error. Exit status:\n"
@@ -74,6 +66,53 @@ static const char help_text[] =
     "  64     usage error (EX_USAGE)\n"
     "  65     a value holds a character a request file cannot carry (EX_DATAERR)\n"
     "  74     standard output could not be written (EX_IOERR)\n";
+
+/* Where a command's explanation starts in the list of commands. */
+#define HELP_COLUMN 33
+
+/* One command of the help: "  command arguments", then `help` from
+ * HELP_COLUMN on (on the next line when the command reaches it), each of its
+ * further lines indented as far. */
+static void print_command_help(const char* command, const char* help)
+{
+    int width = printf("  %s", command);
+    if (width >= HELP_COLUMN) {
+        printf("\n");
+        width = 0;
+    }
+    printf("%*s", HELP_COLUMN - width, "");
+    for (const char* p = help; *p; ++p) {
+        putchar(*p);
+        if (*p == '\n')
+            printf("%*s", HELP_COLUMN, "");
+    }
+    printf("\n");
+}
+
+static void print_help(void)
+{
+    char installed[128];
+    printf("%s%s", usage_line, help_options);
+    print_command_help("version", "the library's interface version");
+    snprintf(installed, sizeof installed, "yes (exit 0) or no (exit 1): are the %s\nprograms in DIR",
+             qq_program_count());
+    print_command_help("installed", installed);
+    for (int i = 0; i < QQ_QUESTION_COUNT; ++i) {
+        const struct qq_asking* kind = qq_questions[i].asking;
+        char line[256];
+        qq_command(&qq_questions[i], line, sizeof line);
+        for (int a = 0; a < kind->argument_count; ++a) {
+            size_t used = strlen(line);
+            snprintf(line + used, sizeof line - used, " %s", kind->arguments[a].shown);
+        }
+        print_command_help(line, kind->help);
+    }
+    print_command_help("check [--study DIR]",
+                       "asks each program a set of requests and\n"
+                       "checks answers, run times and request files;\n"
+                       "one line per check (exit 0: all passed)");
+    printf("%s", help_status);
+}
 
 /* What the options asked for. */
 struct options {
@@ -241,43 +280,61 @@ static int finish_query(const struct options* options, const struct qq_question*
     return finish_output(0);
 }
 
-static int run_query(const struct options* options, const struct qq_question* question, int argc,
-                     char** argv)
+/* "electrode-materials takes PART": what a question's command takes. */
+static int usage_of(const struct qq_question* question)
 {
-    static const char* const number_names[4] = {"DEPTH", "ATTACK", "FINISH", "LENGTH"};
-    static const char* const text_names[2] = {"PartMaterial", "ElectrodeMaterial"};
-    double numbers[4] = {0, 0, 0, 0};
+    char what[256];
+    qq_command(question, what, sizeof what);
+    size_t used = strlen(what);
+    snprintf(what + used, sizeof what - used, " takes");
+    for (int a = 0; a < question->asking->argument_count; ++a) {
+        used = strlen(what);
+        snprintf(what + used, sizeof what - used, " %s", question->asking->arguments[a].shown);
+    }
+    return usage_error(what);
+}
+
+static int run_query(const struct options* options, const struct qq_question* question, char** argv)
+{
+    const struct qq_asking* kind = question->asking;
+    double numbers[QQ_MAX_ARGUMENTS] = {0};
+    const struct qq_values values = {(const char* const*)argv, numbers};
     int status = -1;
-    const char* answer = NULL;
-    for (int i = 0; i < argc && i < 2; ++i) {
-        int refused = refuse_unsendable(options, text_names[i], argv[i]);
+    /* Every text is judged before any number, as the library would judge
+     * the request. */
+    for (int a = 0; a < kind->argument_count; ++a) {
+        int refused = kind->arguments[a].number
+                          ? 0
+                          : refuse_unsendable(options, kind->arguments[a].parameter, argv[a]);
         if (refused)
             return refused;
     }
-    for (int i = 0; argc == 6 && i < 4; ++i) {
-        if (!parse_number(argv[2 + i], &numbers[i])) {
-            fprintf(stderr, "qelquery: %s is not a number: %s\n%s", number_names[i], argv[2 + i],
-                    usage_line);
+    for (int a = 0; a < kind->argument_count; ++a) {
+        if (kind->arguments[a].number && !parse_number(argv[a], &numbers[a])) {
+            fprintf(stderr, "qelquery: %s is not a number: %s\n%s", kind->arguments[a].shown,
+                    argv[a], usage_line);
             return EXIT_USAGE;
         }
     }
     double began = qq_seconds();
-    if (question == &qq_questions[0])
-        answer = electrode_materials(argv[0], &status);
-    else if (question == &qq_questions[1])
-        answer = surface_finishes(argv[0], argv[1], &status);
-    else
-        answer = optimum_undersizes(argv[0], argv[1], numbers[0], numbers[1], numbers[2],
-                                    numbers[3], &status);
+    const char* answer = kind->ask(&values, &status);
     return finish_query(options, question, answer, status, qq_seconds() - began);
+}
+
+/* The question whose command is `command`, or NULL. */
+static const struct qq_question* question_of(const char* command)
+{
+    for (int i = 0; i < QQ_QUESTION_COUNT; ++i) {
+        char name[128];
+        qq_command(&qq_questions[i], name, sizeof name);
+        if (strcmp(command, name) == 0)
+            return &qq_questions[i];
+    }
+    return NULL;
 }
 
 static int run_command(struct options* options, const char* command, int argc, char** argv)
 {
-    static const int arguments[3] = {1, 2, 6};
-    static const char* const usages[3] = {
-        "electrode-materials takes PART", "surface-finishes takes PART ELECTRODE",
-        "optimum-undersizes takes PART ELECTRODE DEPTH ATTACK FINISH LENGTH"};
     if (strcmp(command, "version") == 0) {
         if (argc != 0)
             return usage_error("version takes no arguments");
@@ -302,12 +359,11 @@ static int run_command(struct options* options, const char* command, int argc, c
             return usage_error("check needs the exchange directory: --study DIR");
         return finish_output(qq_check(options->study));
     }
-    for (int i = 0; i < 3; ++i) {
-        if (strcmp(command, qq_questions[i].command) == 0) {
-            if (argc != arguments[i])
-                return usage_error(usages[i]);
-            return run_query(options, &qq_questions[i], argc, argv);
-        }
+    const struct qq_question* question = question_of(command);
+    if (question != NULL) {
+        if (argc != question->asking->argument_count)
+            return usage_of(question);
+        return run_query(options, question, argv);
     }
     fprintf(stderr, "qelquery: unknown command: %s\n%s", command, usage_line);
     return EXIT_USAGE;
@@ -329,7 +385,7 @@ int qelquery_main(int argc, char** argv)
             break;
         }
         if (strcmp(option, "-h") == 0 || strcmp(option, "--help") == 0) {
-            printf("%s%s", usage_line, help_text);
+            print_help();
             return finish_output(0);
         }
         if (strcmp(option, "--version") == 0) {

@@ -7,12 +7,6 @@
 #include "libraryRules.h"
 #include "qelquerySystem.h"
 
-const struct qq_question qq_questions[3] = {
-    {"electrode-materials", "ElectrodeMaterial.exe", "ElectrodeMat", "RequestElectrodeMaterial", 5},
-    {"surface-finishes", "SurfaceFinish.exe", "SurfaceFinish", "RequestSurfaceFinish", 8},
-    {"optimum-undersizes", "OptimumUndersize.exe", "OptimumUndersize", "RequestOptimumUndersize", 17},
-};
-
 void qq_join(char* out, size_t size, const char* directory, const char* name)
 {
     size_t length = strlen(directory);
@@ -75,12 +69,13 @@ static void explain_status_4(const struct qq_question* question, const char* stu
                  "beyond ASCII is written in code page 1252, where a line holds at most 1024 "
                  "bytes: shorten the longest value",
                  request_file);
-    else if (qq_file_kind(program) == QQ_NOTHING)
+    else if (qq_file_kind(program) == QQ_NOTHING) {
+        char programs[1024];
+        qq_program_list(programs, sizeof programs);
         snprintf(reason, size,
-                 "%s is not in %s (the query failed after %.2f s); the exchange directory holds "
-                 "the three programs ElectrodeMaterial.exe, SurfaceFinish.exe and "
-                 "OptimumUndersize.exe",
-                 question->program, study, seconds);
+                 "%s is not in %s (the query failed after %.2f s); the exchange directory holds %s",
+                 question->program, study, seconds, programs);
+    }
     else if (qq_file_kind(program) != QQ_FILE)
         snprintf(reason, size, "%s in %s is not a regular file; the program must be a file of that name",
                  question->program, study);

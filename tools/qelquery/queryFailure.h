@@ -6,16 +6,7 @@
 
 #include <stddef.h>
 
-/* One question: its program and file names. */
-struct qq_question {
-    const char* command;      /* "electrode-materials" */
-    const char* program;      /* "ElectrodeMaterial.exe" */
-    const char* request_name; /* "ElectrodeMat": R_ElectrodeMat.xml, A_ElectrodeMat.xml */
-    const char* root;         /* "RequestElectrodeMaterial", the request's root element */
-    int parameters;           /* how many parameter elements its request file holds */
-};
-
-extern const struct qq_question qq_questions[3];
+#include "questions.h"
 
 /* The library waits this long for a program; a failed query that took at
  * least this long ended by the limit. */
