@@ -17,8 +17,7 @@
 
 xmlDocument::xmlDocument(const apEncodingDescriptor& encoding)
     : xmlNode(DOCUMENT_NODE, apString("#document"), xml_empty_text(), this),
-      expand_references_(1), encoding_(encoding), element_children_(0), doctype_children_(0),
-      parse_depth_(0), external_depth_(0), expansion_(0), expansion_budget_(0)
+      expand_references_(1), encoding_(encoding), element_children_(0), doctype_children_(0)
 {
 }
 

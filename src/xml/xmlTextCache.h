@@ -11,16 +11,17 @@
 
 class xmlTextCache {
 public:
-    // Texts longer than this are rarely repeated, and copied every time.
+    // Texts of more bytes than this are rarely repeated, and decoded every
+    // time.
     static const size_t longest = 32;
 
     // Sizes the cache for a text of `length` characters: a small text gets
     // few slots, which cost less to make than they would save.
     void prepare(size_t length);
 
-    // The `count` code points at `units` (none of them 0) as a string. The
-    // reference holds until the next call; copy it to keep it longer.
-    const apString& get(const apString::codepoint* units, size_t count);
+    // The `count` bytes of UTF-8 at `bytes` as a string. The reference
+    // holds until the next call; copy it to keep it longer.
+    const apString& get(const unsigned char* bytes, size_t count);
 
 private:
     apString empty_;
