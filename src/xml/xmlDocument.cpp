@@ -32,7 +32,7 @@ T* xmlDocument::make(Args&&... args)
 {
     // A constructor that throws leaves only unused memory in owned_.
     T* node = new (owned_.allocate(sizeof(T))) T(std::forward<Args>(args)...);
-    owned_.push_front(node);
+    owned_.take(node);
     return node;
 }
 

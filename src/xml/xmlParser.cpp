@@ -164,20 +164,9 @@ apString::codepoint xmlParser::char_at(size_t offset) const
     return lead < 0x80 ? lead : xmlutf8::decode(source_ + offset, xmlutf8::sequence_length(lead));
 }
 
-bool xmlParser::looking_at(const char* token) const
+bool xmlParser::looking_at(const char* token, size_t length) const
 {
-    for (size_t k = 0; token[k] != 0; ++k)
-        if (peek(k) != static_cast<unsigned char>(token[k]))
-            return false;
-    return true;
-}
-
-bool xmlParser::skip(const char* token)
-{
-    if (!looking_at(token))
-        return false;
-    position_ += std::strlen(token);
-    return true;
+    return end_ - position_ >= length && std::memcmp(source_ + position_, token, length) == 0;
 }
 
 void xmlParser::advance()

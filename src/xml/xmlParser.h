@@ -130,9 +130,16 @@ private:
     unsigned char peek(size_t ahead) const { return position_ + ahead < end_ ? source_[position_ + ahead] : 0; }
     // The character that starts at `offset`; 0 past the end.
     codepoint char_at(size_t offset) const;
-    bool looking_at(const char* token) const;
-    // Moves over `token` when it stands at the position.
-    bool skip(const char* token);
+    bool looking_at(const char* token, size_t length) const;
+    // Moves over `token` (a literal) when it stands at the position.
+    template <size_t N>
+    bool skip(const char (&token)[N])
+    {
+        if (!looking_at(token, N - 1))
+            return false;
+        position_ += N - 1;
+        return true;
+    }
     void advance();
     // Advances over the characters from the position on that `accept` takes.
     template <class Accept>

@@ -1,6 +1,7 @@
 #include "xml/xmlTextCache.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "xml/xmlUtf8.h"
 
@@ -37,8 +38,11 @@ const apString& xmlTextCache::get(const unsigned char* bytes, size_t count)
         hash = (hash ^ bytes[i]) * 16777619u;
     if (slots_.empty())
         slots_.resize(slot_count_);
-    apString& slot = slots_[(hash ^ (hash >> 15)) & (slots_.size() - 1)];
-    if (slot.is_null() || !xmlutf8::spells(slot, bytes, count))
-        slot = xmlutf8::to_string(bytes, count);
-    return slot;
+    Slot& slot = slots_[(hash ^ (hash >> 15)) & (slots_.size() - 1)];
+    if (slot.size != count || std::memcmp(slot.bytes, bytes, count) != 0) {
+        slot.text = xmlutf8::to_string(bytes, count);
+        slot.size = count;
+        std::memcpy(slot.bytes, bytes, count);
+    }
+    return slot.text;
 }

@@ -24,11 +24,18 @@ public:
     const apString& get(const unsigned char* bytes, size_t count);
 
 private:
+    // A text and its bytes, which a lookup compares without decoding.
+    struct Slot {
+        apString text;
+        size_t size = 0;
+        unsigned char bytes[longest];
+    };
+
     apString empty_;
     apString long_; // the last text too long for the slots
-    // Direct-mapped by a hash of the characters; a newer text displaces an
-    // older one in its slot.
-    std::vector<apString> slots_;
+    // Direct-mapped by a hash of the bytes; a newer text displaces an older
+    // one in its slot.
+    std::vector<Slot> slots_;
     size_t slot_count_ = 32; // a power of two; made on first use
 };
 
