@@ -17,11 +17,11 @@
 #include "xml/xmlTextCache.h"
 
 class apPath;
-class xmlParseLimits;
 class xmlDocument;
 class xmlDocumentType;
 class xmlEntity;
 class xmlNode;
+class xmlParseLimits;
 
 class xmlParser {
 public:
