@@ -79,9 +79,9 @@ xmlAttr* xmlDocument::create_attribute(const apString& name)
     return make<xmlAttr>(name, this);
 }
 
-xmlText* xmlDocument::create_text_node(const apString& text)
+xmlText* xmlDocument::create_text_node(apString text)
 {
-    return make<xmlText>(text, this);
+    return make<xmlText>(std::move(text), this);
 }
 
 xmlCDATASection* xmlDocument::create_cdata_section(const apString& text)

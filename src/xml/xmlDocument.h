@@ -32,7 +32,7 @@ public:
 
     xmlElement* create_element(const apString& name);
     xmlAttr* create_attribute(const apString& name);
-    xmlText* create_text_node(const apString& text);
+    xmlText* create_text_node(apString text);
     xmlCDATASection* create_cdata_section(const apString& text);
     xmlComment* create_comment(const apString& text);
     xmlProcessingInstruction* create_processing_instruction(const apString& target, const apString& data);

@@ -537,6 +537,9 @@ xmlNode* xmlParser::read_character_data(size_t start)
         fail(SyntaxError);
         return nullptr;
     }
+    // A long text is rarely met again: made for the node alone, it moves in.
+    if (position_ - start > xmlTextCache::longest)
+        return target_document_->create_text_node(xmlutf8::to_string(source_ + start, position_ - start));
     return target_document_->create_text_node(piece(start, position_));
 }
 
