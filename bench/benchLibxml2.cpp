@@ -29,4 +29,10 @@ size_t libxml2_save_size(void* document)
     return static_cast<size_t>(size);
 }
 
+void libxml2_allocate_with(void* (*allocate)(size_t), void (*release)(void*), void* (*resize)(void*, size_t),
+                           char* (*duplicate)(const char*))
+{
+    xmlMemSetup(release, allocate, resize, duplicate);
+}
+
 } // namespace bench

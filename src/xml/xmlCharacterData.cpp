@@ -1,8 +1,10 @@
 #include "xml/xmlCharacterData.h"
 
-xmlCharacterData::xmlCharacterData(unsigned int type, const apString& name, const apString& text,
+#include <utility>
+
+xmlCharacterData::xmlCharacterData(unsigned int type, const apString& name, apString text,
                                    xmlDocument* document)
-    : xmlNode(type, name, text, document)
+    : xmlNode(type, name, std::move(text), document)
 {
 }
 

@@ -9,7 +9,7 @@ public:
     bool can_have_child(unsigned int type) const override;
 
 protected:
-    xmlCharacterData(unsigned int type, const apString& name, const apString& text, xmlDocument* document);
+    xmlCharacterData(unsigned int type, const apString& name, apString text, xmlDocument* document);
 };
 
 #endif

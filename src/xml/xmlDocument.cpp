@@ -17,8 +17,7 @@
 
 xmlDocument::xmlDocument(const apEncodingDescriptor& encoding)
     : xmlNode(DOCUMENT_NODE, apString("#document"), xml_empty_text(), this),
-      expand_references_(1), encoding_(encoding), element_children_(0), doctype_children_(0),
-      parse_depth_(0), external_depth_(0), expansion_(0), expansion_budget_(0)
+      expand_references_(1), encoding_(encoding), element_children_(0), doctype_children_(0)
 {
 }
 
@@ -33,7 +32,7 @@ T* xmlDocument::make(Args&&... args)
 {
     // A constructor that throws leaves only unused memory in owned_.
     T* node = new (owned_.allocate(sizeof(T))) T(std::forward<Args>(args)...);
-    owned_.push_front(node);
+    owned_.take(node);
     return node;
 }
 
@@ -80,9 +79,9 @@ xmlAttr* xmlDocument::create_attribute(const apString& name)
     return make<xmlAttr>(name, this);
 }
 
-xmlText* xmlDocument::create_text_node(const apString& text)
+xmlText* xmlDocument::create_text_node(apString text)
 {
-    return make<xmlText>(text, this);
+    return make<xmlText>(std::move(text), this);
 }
 
 xmlCDATASection* xmlDocument::create_cdata_section(const apString& text)

@@ -7,6 +7,7 @@
 #include "files/apPath.h"
 #include "xml/xmlNode.h"
 #include "xml/xmlOwnedNodes.h"
+#include "xml/xmlParseLimits.h"
 
 class xmlAttr;
 class xmlCDATASection;
@@ -31,7 +32,7 @@ public:
 
     xmlElement* create_element(const apString& name);
     xmlAttr* create_attribute(const apString& name);
-    xmlText* create_text_node(const apString& text);
+    xmlText* create_text_node(apString text);
     xmlCDATASection* create_cdata_section(const apString& text);
     xmlComment* create_comment(const apString& text);
     xmlProcessingInstruction* create_processing_instruction(const apString& target, const apString& data);
@@ -55,10 +56,11 @@ public:
     unsigned int expand_entity_references() const { return expand_references_; }
     void set_expand_entity_references(unsigned int flag) { expand_references_ = flag; }
     const apPath& path() const { return path_; }
+    // Shared by every parser at work on this tree.
+    xmlParseLimits& parse_limits() { return limits_; }
 
 private:
-    friend class xmlNode;   // keeps the child counts below
-    friend class xmlParser; // one nesting count for all parsers of this tree
+    friend class xmlNode; // keeps the child counts below
 
     // A new node of type T, owned by this document.
     template <class T, class... Args>
@@ -73,15 +75,7 @@ private:
     // So that can_have_child and the lookups above need not walk the list.
     int element_children_;
     int doctype_children_;
-    // Nesting of elements, internal subsets and entity values being parsed
-    // into this tree, over all parsers at work on it.
-    int parse_depth_;
-    // External entity files being read into this tree, one inside another.
-    int external_depth_;
-    // What the bound references made by the current outermost parse expand
-    // to together, and how far they may.
-    unsigned long long expansion_;
-    unsigned long long expansion_budget_;
+    xmlParseLimits limits_;
 };
 
 #endif

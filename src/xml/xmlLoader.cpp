@@ -1,15 +1,15 @@
-// The xmlParser operations that turn bytes into text before parsing it.
+// The xmlParser operations that read bytes from streams and files.
 #include <istream>
 #include <memory>
 #include <new>
 
-#include "core/apStringCPEncoding.h"
 #include "files/apIFileOperations.h"
 #include "files/apPath.h"
 #include "xml/xmlDocument.h"
 #include "xml/xmlEncodingDetection.h"
 #include "xml/xmlParser.h"
-#include "xml/xmlWideUnits.h"
+#include "xml/xmlParseLimits.h"
+#include "xml/xmlUtf8.h"
 
 void xmlParser::detect_encoding(const unsigned char* bytes, size_t count, apEncodingDescriptor* encoding,
                                 int* bom_length)
@@ -17,8 +17,10 @@ void xmlParser::detect_encoding(const unsigned char* bytes, size_t count, apEnco
     detect_xml_encoding(bytes, count, encoding, bom_length);
 }
 
-bool xmlParser::read_text(std::istream& in, apString* text, apEncodingDescriptor* encoding)
+bool xmlParser::read_source(std::istream& in, apEncodingDescriptor* encoding)
 {
+    text_.clear();
+    reset();
     std::istream::pos_type start = in.tellg();
     if (start == std::istream::pos_type(-1) || !in.seekg(0, std::ios::end)) {
         fail(ReadError);
@@ -35,8 +37,8 @@ bool xmlParser::read_text(std::istream& in, apString* text, apEncodingDescriptor
         fail(EmptyInput);
         return false;
     }
-    // Decoded, every byte may become four; past this the host's memory is
-    // at stake, so such input is not read at all.
+    // Past this the host's memory is at stake, so such input is not read
+    // at all.
     if (static_cast<unsigned long long>(size) > xml_max_input_bytes) {
         fail(InputTooLarge);
         return false;
@@ -45,13 +47,12 @@ bool xmlParser::read_text(std::istream& in, apString* text, apEncodingDescriptor
     // One byte more, 0, so that every decoder may take the bytes as
     // zero-terminated.
     const size_t count = static_cast<size_t>(size);
-    std::unique_ptr<unsigned char[]> block(new (std::nothrow) unsigned char[count + 1]);
-    unsigned char* bytes = block.get();
-    if (bytes == nullptr) {
+    std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[count + 1]);
+    if (!bytes) {
         fail(ReadError);
         return false;
     }
-    in.read(reinterpret_cast<char*>(bytes), size);
+    in.read(reinterpret_cast<char*>(bytes.get()), size);
     if (in.gcount() != size) {
         fail(ReadError);
         return false;
@@ -59,46 +60,22 @@ bool xmlParser::read_text(std::istream& in, apString* text, apEncodingDescriptor
     bytes[count] = 0;
 
     int bom = 0;
-    detect_encoding(bytes, count, encoding, &bom);
-    const unsigned char* body = bytes + bom;
-    const size_t body_count = count - static_cast<size_t>(bom);
-    int error = 0;
-    bool decided = true;
-    switch (encoding->kind()) {
-    case apEncodingDescriptor::kind_utf8:
-        *text = apString(reinterpret_cast<const char*>(body), &error);
-        break;
-    case apEncodingDescriptor::kind_utf16: {
-        bool ok = true;
-        *text = xmlunits::read_utf16be(body, body_count, &ok);
-        error = ok ? 0 : 1;
-        break;
-    }
-    case apEncodingDescriptor::kind_utf16le:
-        *text = apString(body, body_count, &error);
-        break;
-    case apEncodingDescriptor::kind_utf32:
-        *text = xmlunits::read_utf32be(body, body_count);
-        break;
-    case apEncodingDescriptor::kind_code_page:
-        *text = apStringCPEncoding(encoding->code_page()).decode(reinterpret_cast<const char*>(bytes), &error);
-        break;
-    case apEncodingDescriptor::kind_none:
-        fail(DecodeError);
-        decided = false;
-        break;
-    default:
-        fail(UnsupportedEncoding);
-        decided = false;
-        break;
-    }
-    block.reset(); // the text holds everything now
-    if (!decided)
-        return false;
-    if (error) {
-        fail(DecodeError);
+    detect_encoding(bytes.get(), count, encoding, &bom);
+    const xmlParseError decoded = text_.adopt(std::move(bytes), count, static_cast<size_t>(bom), *encoding);
+    if (decoded != NoError) {
+        fail(decoded);
         return false;
     }
+    return true;
+}
+
+bool xmlParser::read_text(std::istream& in, apString* text, apEncodingDescriptor* encoding)
+{
+    if (!read_source(in, encoding))
+        return false;
+    *text = xmlutf8::to_string(text_.data(), text_.size());
+    text_.clear();
+    reset();
     return true;
 }
 
@@ -109,12 +86,11 @@ bool xmlParser::parse_stream(xmlDocument* document, std::istream& in)
         fail(ReadError);
         return false;
     }
-    apString text;
     apEncodingDescriptor encoding;
-    if (!read_text(in, &text, &encoding))
+    if (!read_source(in, &encoding))
         return false;
     document->set_encoding(encoding);
-    return parse(document, text);
+    return parse_source(document);
 }
 
 bool xmlParser::parse_file(xmlNode* target, const apPath& path)
@@ -124,12 +100,19 @@ bool xmlParser::parse_file(xmlNode* target, const apPath& path)
         fail(ReadError);
         return false;
     }
-    xmlDocument* document = target->owner_document(); // a document owns itself
-    // A file that names itself, or a ring of files, would read forever.
-    if (document->external_depth_ >= xml_max_external_depth) {
+    xmlParseLimits& limits = target->owner_document()->parse_limits(); // a document owns itself
+    if (!limits.enter_file()) {
         fail(ExternalTooDeep);
         return false;
     }
+    const bool parsed = parse_file_within_limits(target, path);
+    limits.leave_file();
+    return parsed;
+}
+
+bool xmlParser::parse_file_within_limits(xmlNode* target, const apPath& path)
+{
+    xmlDocument* document = target->owner_document();
     const apPath& base = document->path();
     apPath file = path;
     if (!file.exists() && file.is_relative() && !base.text().is_null() && !base.text().is_empty()) {
@@ -146,15 +129,11 @@ bool xmlParser::parse_file(xmlNode* target, const apPath& path)
         fail(ReadError);
         return false;
     }
-    apString text;
     apEncodingDescriptor encoding;
-    if (!read_text(*in, &text, &encoding))
+    if (!read_source(*in, &encoding))
         return false;
     document->set_encoding(encoding);
-    ++document->external_depth_;
-    const bool parsed = parse(target, text);
-    --document->external_depth_;
-    return parsed;
+    return parse_source(target);
 }
 
 xmlDocument* xmlParser::load_document(std::istream& in)

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "core/apIStringEncoding.h"
@@ -10,8 +11,8 @@
 #include "xml/xmlEntityReference.h"
 #include "xml/xmlNamedNodeMap.h"
 
-xmlNode::xmlNode(unsigned int type, const apString& name, const apString& value, xmlDocument* owner)
-    : name_(name), value_(value), type_(type), parent_(nullptr), owner_(owner), read_only_(0), link_(this)
+xmlNode::xmlNode(unsigned int type, const apString& name, apString value, xmlDocument* owner)
+    : name_(name), value_(std::move(value)), type_(type), parent_(nullptr), owner_(owner), read_only_(0), link_(this)
 {
 }
 

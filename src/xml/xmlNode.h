@@ -72,7 +72,9 @@ public:
     static xmlNode* carrier(const xmlNodecoDLink* link);
 
 protected:
-    xmlNode(unsigned int type, const apString& name, const apString& value, xmlDocument* owner);
+    // The value is taken by value, so that a new one moves in without a
+    // share-count operation.
+    xmlNode(unsigned int type, const apString& name, apString value, xmlDocument* owner);
 
     void set_read_only(bool read_only) { read_only_ = read_only ? 1 : 0; }
     // This node and everything below it; iterative, so depth costs no stack.

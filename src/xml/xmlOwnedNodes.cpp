@@ -4,6 +4,13 @@
 
 #include "xml/xmlNode.h"
 
+struct xmlOwnedNodes::Page {
+    Page* next;
+    size_t capacity;
+    size_t used;
+    xmlNode* nodes[1];
+};
+
 struct xmlOwnedNodes::Block {
     Block* next;
     size_t capacity;
@@ -21,6 +28,10 @@ struct xmlOwnedNodes::Block {
 
 namespace {
 
+// Pages of pointers grow like the blocks: a small document keeps few.
+const size_t kFirstPage = 16;
+const size_t kLargestPage = 1024;
+
 // Each block is twice the last up to the largest, so that a small document
 // stays small and a large one takes few blocks.
 const size_t kFirstBlock = 1024;
@@ -35,7 +46,7 @@ size_t aligned(size_t size)
 } // namespace
 
 xmlOwnedNodes::xmlOwnedNodes() noexcept
-    : count_(0), head_(nullptr), tail_(nullptr), blocks_(nullptr), used_(0)
+    : count_(0), pages_(nullptr), blocks_(nullptr), used_(0)
 {
 }
 
@@ -61,25 +72,32 @@ void* xmlOwnedNodes::allocate(size_t size)
     return memory;
 }
 
-xmlNode* xmlOwnedNodes::push_front(xmlNode* node)
+xmlNode* xmlOwnedNodes::take(xmlNode* node)
 {
-    Cell* cell = new (allocate(sizeof(Cell))) Cell{head_, node};
-    head_ = cell;
-    if (tail_ == nullptr)
-        tail_ = head_;
+    if (pages_ == nullptr || pages_->used == pages_->capacity) {
+        const size_t capacity =
+            pages_ == nullptr ? kFirstPage : pages_->capacity < kLargestPage ? pages_->capacity * 2 : kLargestPage;
+        Page* page = static_cast<Page*>(allocate(offsetof(Page, nodes) + capacity * sizeof(xmlNode*)));
+        page->next = pages_;
+        page->capacity = capacity;
+        page->used = 0;
+        pages_ = page;
+    }
+    pages_->nodes[pages_->used++] = node;
     ++count_;
     return node;
 }
 
 void xmlOwnedNodes::destroy_all() noexcept
 {
-    while (head_ != nullptr) {
-        Cell* cell = head_;
-        head_ = cell->next;
-        --count_;
-        cell->node->~xmlNode();
+    while (pages_ != nullptr) {
+        Page* page = pages_;
+        while (page->used > 0) {
+            --count_;
+            page->nodes[--page->used]->~xmlNode();
+        }
+        pages_ = page->next;
     }
-    tail_ = nullptr;
     while (blocks_ != nullptr) {
         Block* block = blocks_;
         blocks_ = block->next;

@@ -12,10 +12,12 @@
 #include "xml/xmlElement.h"
 #include "xml/xmlEntity.h"
 #include "xml/xmlEntityReference.h"
+#include "xml/xmlParseLimits.h"
 #include "xml/xmlProcessingInstruction.h"
 #include "xml/xmlReference.h"
 #include "xml/xmlSharedText.h"
 #include "xml/xmlText.h"
+#include "xml/xmlUtf8.h"
 
 namespace {
 
@@ -61,11 +63,17 @@ bool is_quote(apString::codepoint c)
     return c == '"' || c == '\'';
 }
 
+// The bytes that end character data.
+inline bool ends_text(unsigned char b)
+{
+    return b == '<' || b == '&' || b == '>';
+}
+
 } // namespace
 
 xmlParser::xmlParser()
-    : at_end_(0), error_(NoError), line_(1), column_(1), target_document_(nullptr), skip_space_(1),
-      expanded_size_(0), nested_depth_(0), base_depth_(0)
+    : source_(nullptr), end_(0), position_(0), error_(NoError), line_(1), column_(1), target_document_(nullptr),
+      limits_(nullptr), skip_space_(1), expanded_size_(0), nested_depth_(0), base_depth_(0)
 {
     fill_ascii_classes();
     reset();
@@ -80,41 +88,56 @@ void xmlParser::reset()
     error_ = NoError;
     end_tag_start_ = end_tag_length_ = 0;
     skip_space_ = 1;
-    position_ = source_.begin();
-    // An empty text is at its end from the start.
-    at_end_ = source_.is_empty() ? 1 : 0;
+    source_ = text_.data();
+    end_ = text_.size();
+    position_ = 0;
     comment_end_ = cdata_end_ = pi_end_ = subset_end_ = SearchMemo();
 }
 
-void xmlParser::fail(unsigned int code)
+void xmlParser::fail_at(unsigned int code, size_t offset)
 {
-    if (error_ == NoError)
-        error_ = code;
+    if (error_ != NoError)
+        return;
+    error_ = code;
+    xmlutf8::position(source_, offset, &line_, &column_);
 }
 
 bool xmlParser::parse(xmlNode* target, const apString& text)
 {
-    source_ = text;
-    cache_.prepare(source_.length());
+    text_.assign(text);
+    return parse_source(target);
+}
+
+bool xmlParser::parse_source(xmlNode* target)
+{
+    cache_.prepare(text_.size());
     reset();
     if (target == nullptr) {
         fail(ReadError);
+        text_.clear();
         return false;
     }
     target_document_ = target->owner_document() ? target->owner_document() : static_cast<xmlDocument*>(target);
+    limits_ = &target_document_->parse_limits();
     if (target->is_read_only() && target->node_type() != DOCUMENT_TYPE_NODE) {
         fail(ReadOnlyTarget);
+        text_.clear();
         return false;
     }
-    base_depth_ = target_document_->parse_depth_;
+    base_depth_ = limits_->depth();
     nested_depth_ = 0;
-    expanded_size_ = text.length();
-    if (base_depth_ == 0) {
-        // The outermost parse sets the budget for every nested one.
-        target_document_->expansion_ = 0;
-        const unsigned long long scaled = expanded_size_ * xml_expansion_factor;
-        target_document_->expansion_budget_ = scaled > xml_min_expansion_budget ? scaled : xml_min_expansion_budget;
-    }
+    expanded_size_ = text_.characters();
+    limits_->begin_parse(expanded_size_);
+    read_into(target);
+    // Nothing of the text is needed once its nodes are made.
+    text_.clear();
+    source_ = text_.data();
+    end_ = position_ = 0;
+    return error_ == NoError;
+}
+
+void xmlParser::read_into(xmlNode* target)
+{
     while (xmlNode* node = read_node()) {
         if (target->node_type() == DOCUMENT_TYPE_NODE && node->node_type() == ENTITY_NODE) {
             xmlDocumentType* doctype = static_cast<xmlDocumentType*>(target);
@@ -124,156 +147,82 @@ bool xmlParser::parse(xmlNode* target, const apString& text)
         } else if (node->node_type() != DOCUMENT_TYPE_NODE) {
             if (!target->can_have_child(node->node_type())) {
                 fail(ChildNotAllowed);
-                return false;
+                return;
             }
             target->append_child(node);
         }
     }
-    return error_ == NoError;
 }
 
 // ---- moving through the text
 
-apString::codepoint xmlParser::current() const
+apString::codepoint xmlParser::char_at(size_t offset) const
 {
-    return peek(0);
+    if (offset >= end_)
+        return 0;
+    const unsigned char lead = source_[offset];
+    return lead < 0x80 ? lead : xmlutf8::decode(source_ + offset, xmlutf8::sequence_length(lead));
 }
 
-apString::codepoint xmlParser::peek(size_t ahead) const
+bool xmlParser::looking_at(const char* token, size_t length) const
 {
-    const size_t i = position_.index() + ahead;
-    return i < source_.length() ? source_[i] : 0;
-}
-
-bool xmlParser::looking_at(const char* ascii) const
-{
-    const size_t at = position_.index();
-    for (size_t k = 0; ascii[k] != 0; ++k)
-        if (at + k >= source_.length() || source_[at + k] != static_cast<unsigned char>(ascii[k]))
-            return false;
-    return true;
+    return end_ - position_ >= length && std::memcmp(source_ + position_, token, length) == 0;
 }
 
 void xmlParser::advance()
 {
-    if (at_end_)
-        return;
-    if (current() == '\n') {
-        ++line_;
-        column_ = 0;
-    }
-    ++position_;
-    ++column_;
-    if (position_.index() >= source_.length())
-        at_end_ = 1;
-}
-
-void xmlParser::advance(int count)
-{
-    for (int k = 0; k < count; ++k)
-        advance();
-}
-
-void xmlParser::advance_over(size_t count)
-{
-    const size_t from = position_.index();
-    const size_t length = source_.length();
-    if (at_end_ || count == 0)
-        return;
-    if (count > length - from)
-        count = length - from;
-    // As `count` calls of advance(): a line feed starts a new line whose
-    // column counts the characters after it.
-    const codepoint* units = source_.data();
-    size_t last_feed = count;
-    int feeds = 0;
-    for (size_t k = 0; k < count; ++k) {
-        if (units[from + k] == '\n') {
-            ++feeds;
-            last_feed = k;
-        }
-    }
-    if (feeds) {
-        line_ += feeds;
-        column_ = 1 + static_cast<int>(count - 1 - last_feed);
-    } else {
-        column_ += static_cast<int>(count);
-    }
-    position_ = position_ + static_cast<ptrdiff_t>(count);
-    if (position_.index() >= length)
-        at_end_ = 1;
+    if (!at_end())
+        position_ += xmlutf8::sequence_length(source_[position_]);
 }
 
 template <class Accept>
 void xmlParser::advance_while(Accept accept)
 {
-    if (at_end_)
-        return;
-    // advance_over() of the run, with its line feeds counted on the way.
-    const size_t from = position_.index();
-    const size_t length = source_.length();
-    const codepoint* units = source_.data();
-    size_t k = from;
-    size_t last_feed = length;
-    int feeds = 0;
-    while (k < length) {
-        const codepoint c = units[k];
-        if (!accept(c))
-            break;
-        if (c == '\n') {
-            ++feeds;
-            last_feed = k;
+    size_t k = position_;
+    while (k < end_) {
+        const unsigned char lead = source_[k];
+        if (lead < 0x80) {
+            if (!accept(static_cast<codepoint>(lead)))
+                break;
+            ++k;
+        } else {
+            const size_t length = xmlutf8::sequence_length(lead);
+            if (!accept(xmlutf8::decode(source_ + k, length)))
+                break;
+            k += length;
         }
-        ++k;
     }
-    if (feeds) {
-        line_ += feeds;
-        column_ = 1 + static_cast<int>(k - 1 - last_feed);
-    } else {
-        column_ += static_cast<int>(k - from);
-    }
-    position_ = position_ + static_cast<ptrdiff_t>(k - from);
-    if (k >= length)
-        at_end_ = 1;
+    position_ = k;
 }
 
 void xmlParser::skip_white_space()
 {
-    advance_while([](codepoint c) { return is_white_space(c); });
+    while (position_ < end_ && is_white_space(source_[position_]))
+        ++position_;
 }
 
 bool xmlParser::descend()
 {
-    // Refused before the level is entered, so the stack never holds more
-    // than xml_max_depth levels of the recursion.
-    if (target_document_->parse_depth_ >= xml_max_depth) {
+    if (!limits_->enter()) {
         fail(NestingTooDeep);
         return false;
     }
-    const int depth = ++target_document_->parse_depth_;
-    if (depth - base_depth_ > nested_depth_)
-        nested_depth_ = depth - base_depth_;
+    if (limits_->depth() - base_depth_ > nested_depth_)
+        nested_depth_ = limits_->depth() - base_depth_;
     return true;
 }
 
 void xmlParser::ascend()
 {
-    --target_document_->parse_depth_;
+    limits_->leave();
 }
 
 bool xmlParser::admit_reference(const xmlEntity* entity)
 {
-    xmlDocument* document = target_document_;
-    document->expansion_ += entity->expanded_size();
-    if (document->expansion_ > document->expansion_budget_) {
-        fail(ExpansionTooLarge);
-        return false;
-    }
-    // The reference is a level of its own, and its entity's content hangs
-    // below it wherever the tree is walked.
-    const int depth = document->parse_depth_ + 1 + entity->nested_depth();
-    if (depth > xml_max_depth) {
-        fail(NestingTooDeep);
+    int depth = 0;
+    const xmlParseError refused = limits_->admit_reference(entity->expanded_size(), entity->nested_depth(), &depth);
+    if (refused != NoError) {
+        fail(refused);
         return false;
     }
     if (depth - base_depth_ > nested_depth_)
@@ -286,25 +235,24 @@ bool xmlParser::admit_reference(const xmlEntity* entity)
 
 const apString& xmlParser::piece(size_t from, size_t to)
 {
-    return cache_.get(source_.data() + from, to - from);
+    return cache_.get(source_ + from, to - from);
 }
 
 const apString& xmlParser::read_name()
 {
-    const size_t start = position_.index();
+    const size_t start = position_;
     advance_while([](codepoint c) { return is_name_char(c); });
-    return piece(start, position_.index());
+    return piece(start, position_);
 }
 
 // A name, or a name, ":" and a name: one stretch of the text either way.
 bool xmlParser::skip_qualified_name()
 {
     advance_while([](codepoint c) { return is_name_char(c); });
-    if (!at_end_ && current() == ':') {
-        advance();
-        const size_t local = position_.index();
+    if (skip(":")) {
+        const size_t local = position_;
         advance_while([](codepoint c) { return is_name_char(c); });
-        if (position_.index() == local) {
+        if (position_ == local) {
             fail(SyntaxError);
             return false;
         }
@@ -315,48 +263,63 @@ bool xmlParser::skip_qualified_name()
 const apString& xmlParser::read_qualified_name()
 {
     static const apString none;
-    const size_t start = position_.index();
+    const size_t start = position_;
     if (!skip_qualified_name())
         return none;
-    return piece(start, position_.index());
+    return piece(start, position_);
 }
 
 const apString& xmlParser::read_quoted_value()
 {
     static const apString none;
-    const codepoint quote = current();
+    const unsigned char quote = current();
     advance();
-    const apString::iterator start = position_;
-    if (!at_end_)
-        advance_over(source_.find_char(quote, position_.index()) - position_.index());
-    if (at_end_) {
+    const size_t start = position_;
+    const void* found = at_end() ? nullptr : std::memchr(source_ + position_, quote, end_ - position_);
+    if (found == nullptr) {
+        position_ = end_;
         fail(UnterminatedLiteral);
         return none;
     }
-    const apString& value = piece(start.index(), position_.index());
+    position_ = static_cast<size_t>(static_cast<const unsigned char*>(found) - source_);
+    const apString& value = piece(start, position_);
     advance();
     return value;
 }
 
-apString xmlParser::read_up_to(const char* terminator, SearchMemo& memo)
+size_t xmlParser::find(const char* terminator, SearchMemo& memo)
 {
-    const size_t from = position_.index();
-    const size_t length = source_.length();
+    const size_t from = position_;
     // A search that found nothing, or found something at or after `from`,
     // answers every later search from a position up to that point.
-    if (!memo.valid || from < memo.from || from > memo.found) {
-        const apString needle(terminator);
-        memo.from = from;
-        memo.found = source_.find(needle, position_, source_.end()).index();
-        memo.valid = true;
+    if (memo.valid && from >= memo.from && from <= memo.found)
+        return memo.found;
+    const size_t length = std::strlen(terminator);
+    size_t found = end_;
+    for (size_t at = from; at + length <= end_;) {
+        const void* first = std::memchr(source_ + at, terminator[0], end_ - at);
+        if (first == nullptr)
+            break;
+        at = static_cast<size_t>(static_cast<const unsigned char*>(first) - source_);
+        if (at + length <= end_ && std::memcmp(source_ + at, terminator, length) == 0) {
+            found = at;
+            break;
+        }
+        ++at;
     }
-    if (memo.found >= length)
+    memo.from = from;
+    memo.found = found;
+    memo.valid = true;
+    return found;
+}
+
+apString xmlParser::read_up_to(const char* terminator, SearchMemo& memo)
+{
+    const size_t found = find(terminator, memo);
+    if (found == end_)
         return apString();
-    apString text = source_.sub(position_, source_.at(memo.found));
-    size_t terminator_length = 0;
-    while (terminator[terminator_length] != 0)
-        ++terminator_length;
-    advance_over(memo.found + terminator_length - from);
+    apString text = xmlutf8::to_string(source_ + position_, found - position_);
+    position_ = found + std::strlen(terminator);
     return text;
 }
 
@@ -401,31 +364,30 @@ apString xmlParser::replace_references(const apString& value) const
 
 xmlNode* xmlParser::read_node()
 {
-    const size_t start = position_.index();
+    const size_t start = position_;
     if (skip_space_)
         skip_white_space();
     skip_space_ = 1;
-    if (at_end_)
+    if (at_end())
         return nullptr;
-    const codepoint c = current();
+    const unsigned char c = current();
     if (c == '<') {
-        const codepoint next = peek(1);
-        if (is_letter(next))
+        if (is_letter(char_at(position_ + 1)))
             return read_element();
-        if (next == '/') {
+        if (skip("</")) {
             read_end_tag();
             return nullptr;
         }
-        if (next == '?')
+        if (skip("<?"))
             return read_processing_instruction();
-        if (next == '!') {
-            if (looking_at("<!--"))
+        if (peek(1) == '!') {
+            if (skip("<!--"))
                 return read_comment();
-            if (looking_at("<![CDATA["))
+            if (skip("<![CDATA["))
                 return read_cdata_section();
-            if (looking_at("<!ENTITY"))
+            if (skip("<!ENTITY"))
                 return read_entity_declaration();
-            if (looking_at("<!DOCTYPE"))
+            if (skip("<!DOCTYPE"))
                 return read_document_type();
             fail(BadDeclaration);
             return nullptr;
@@ -443,7 +405,7 @@ xmlNode* xmlParser::read_node()
 xmlNode* xmlParser::read_element()
 {
     end_tag_start_ = end_tag_length_ = 0;
-    advance();
+    skip("<");
     const apString& read = read_qualified_name(); // until the next read
     if (error_)
         return nullptr;
@@ -455,7 +417,7 @@ xmlNode* xmlParser::read_element()
     const apString& name = element->node_name();
 
     skip_white_space();
-    while (!at_end_ && is_letter(current())) {
+    while (!at_end() && is_letter(char_at(position_))) {
         // The attribute is made at once, so that its name, like its value
         // below, goes from the text cache into the node without a copy of
         // its own: that copy would cost two atomic operations.
@@ -482,16 +444,11 @@ xmlNode* xmlParser::read_element()
         element->set_attribute_node(attribute);
         skip_white_space();
     }
-    bool empty = false;
-    if (current() == '/') {
-        advance();
-        empty = true;
-    }
-    if (current() != '>') {
+    const bool empty = skip("/");
+    if (!skip(">")) {
         fail(SyntaxError);
         return nullptr;
     }
-    advance();
     if (empty)
         return element;
     // The child list next to the element in memory, not after its first
@@ -514,8 +471,7 @@ xmlNode* xmlParser::read_element()
         fail(MissingEndTag);
         return nullptr;
     }
-    if (end_tag_length_ != name.length() ||
-        std::memcmp(source_.data() + end_tag_start_, name.data(), end_tag_length_ * sizeof(codepoint)) != 0) {
+    if (!xmlutf8::spells(name, source_ + end_tag_start_, end_tag_length_)) {
         fail(EndTagMismatch);
         return nullptr;
     }
@@ -524,53 +480,48 @@ xmlNode* xmlParser::read_element()
 
 void xmlParser::read_end_tag()
 {
-    advance(2);
     // Only compared with the start tag's name: never made a string.
-    end_tag_start_ = position_.index();
+    end_tag_start_ = position_;
     if (!skip_qualified_name())
         return;
-    end_tag_length_ = position_.index() - end_tag_start_;
+    end_tag_length_ = position_ - end_tag_start_;
     if (end_tag_length_ == 0) {
         fail(SyntaxError);
         return;
     }
     skip_white_space();
-    if (current() != '>') {
+    if (!skip(">"))
         fail(SyntaxError);
-        return;
-    }
-    advance();
 }
 
 xmlNode* xmlParser::read_reference()
 {
-    advance();
+    skip("&");
     // The name, with its "#" for a character reference, is one stretch of
     // the text.
-    const size_t start = position_.index();
-    if (current() == '#') {
-        advance();
-        // One to four digits and the ";"; the column points at the first
+    const size_t start = position_;
+    if (skip("#")) {
+        // One to four digits and the ";"; the error points at the first
         // character that breaks that.
+        size_t at = position_;
         for (size_t k = 0; k <= 4; ++k) {
-            const codepoint c = peek(k);
+            const codepoint c = char_at(at);
             const bool ok = k == 0 ? xml_is_digit(c) : k == 4 ? c == ';' : (c == ';' || xml_is_digit(c));
             if (!ok) {
-                column_ += static_cast<int>(k);
-                fail(SyntaxError);
+                fail_at(SyntaxError, at);
                 return nullptr;
             }
             if (c == ';')
                 break;
+            at += xmlutf8::sequence_length(source_[at]);
         }
     }
     advance_while([](codepoint c) { return is_name_char(c); });
-    const apString& name = piece(start, position_.index()); // used at once
-    if (name.is_empty() || current() != ';') {
+    const apString& name = piece(start, position_); // used at once
+    if (name.is_empty() || !skip(";")) {
         fail(SyntaxError);
         return nullptr;
     }
-    advance();
     xmlEntityReference* reference = target_document_->create_entity_reference(name);
     if (reference->entity() != nullptr && !admit_reference(reference->entity()))
         return nullptr;
@@ -579,29 +530,31 @@ xmlNode* xmlParser::read_reference()
 
 xmlNode* xmlParser::read_character_data(size_t start)
 {
-    advance_while([](codepoint c) { return c != '<' && c != '&' && c != '>'; });
-    if (!at_end_ && current() == '>') {
+    // No byte of a character beyond ASCII ends the text.
+    while (position_ < end_ && !ends_text(source_[position_]))
+        ++position_;
+    if (current() == '>') {
         fail(SyntaxError);
         return nullptr;
     }
-    return target_document_->create_text_node(piece(start, position_.index()));
+    // A long text is rarely met again: made for the node alone, it moves in.
+    if (position_ - start > xmlTextCache::longest)
+        return target_document_->create_text_node(xmlutf8::to_string(source_ + start, position_ - start));
+    return target_document_->create_text_node(piece(start, position_));
 }
 
 xmlNode* xmlParser::read_comment()
 {
-    advance(4);
     return target_document_->create_comment(read_up_to("-->", comment_end_));
 }
 
 xmlNode* xmlParser::read_cdata_section()
 {
-    advance(9);
     return target_document_->create_cdata_section(read_up_to("]]>", cdata_end_));
 }
 
 xmlNode* xmlParser::read_processing_instruction()
 {
-    advance(2);
     const apString target = read_qualified_name();
     if (error_)
         return nullptr;
@@ -638,7 +591,6 @@ bool xmlParser::read_external_ids(bool is_public, apString& public_id, apString&
 
 xmlNode* xmlParser::read_document_type()
 {
-    advance(9);
     skip_white_space();
     const apString name = read_qualified_name();
     if (error_)
@@ -661,42 +613,70 @@ xmlNode* xmlParser::read_document_type()
         return nullptr;
     xmlDocumentType* doctype = target_document_->create_document_type(name, public_id, system_id);
 
-    if (current() == '[') {
-        advance();
-        const int subset_line = line_;
-        const int subset_column = column_;
-        const apString subset = read_up_to("]", subset_end_);
-        if (subset.is_null()) {
+    if (skip("[")) {
+        const size_t subset = position_;
+        const size_t subset_end = find("]", subset_end_);
+        if (subset_end == end_) {
             fail(SyntaxError);
             return nullptr;
         }
+        position_ = subset_end + 1;
         if (!descend())
             return nullptr;
-        xmlParser inner;
-        const bool parsed = inner.parse(doctype, subset);
+        const bool parsed = read_internal_subset(doctype, subset, subset_end);
         ascend();
-        if (!parsed) {
-            error_ = inner.error_;
-            column_ = inner.line_ == 1 ? subset_column - 1 + inner.column_ : inner.column_;
-            line_ = subset_line - 1 + inner.line_;
+        if (!parsed)
             return nullptr;
-        }
     }
-    if (current() != '>') {
+    if (!skip(">")) {
         fail(SyntaxError);
         return nullptr;
     }
-    advance();
     return doctype;
+}
+
+bool xmlParser::read_internal_subset(xmlDocumentType* doctype, size_t from, size_t to)
+{
+    // The subset is read as a text of its own, by the same parser over the
+    // same bytes, so that an error in it is placed in the whole text.
+    const size_t after = position_;
+    const size_t outer_end = end_;
+    const size_t tag_start = end_tag_start_;
+    const size_t tag_length = end_tag_length_;
+    const unsigned long long expanded_size = expanded_size_;
+    const int nested_depth = nested_depth_;
+    const int base_depth = base_depth_;
+    const SearchMemo memos[4] = {comment_end_, cdata_end_, pi_end_, subset_end_};
+
+    end_ = to;
+    position_ = from;
+    skip_space_ = 1;
+    end_tag_start_ = end_tag_length_ = 0;
+    base_depth_ = limits_->depth();
+    nested_depth_ = 0;
+    comment_end_ = cdata_end_ = pi_end_ = subset_end_ = SearchMemo();
+    read_into(doctype);
+
+    end_ = outer_end;
+    position_ = after;
+    skip_space_ = 1;
+    end_tag_start_ = tag_start;
+    end_tag_length_ = tag_length;
+    expanded_size_ = expanded_size;
+    nested_depth_ = nested_depth;
+    base_depth_ = base_depth;
+    comment_end_ = memos[0];
+    cdata_end_ = memos[1];
+    pi_end_ = memos[2];
+    subset_end_ = memos[3];
+    return error_ == NoError;
 }
 
 xmlNode* xmlParser::read_entity_declaration()
 {
-    advance(8);
     skip_white_space();
     unsigned int kind = InternalEntity;
-    if (current() == '%') {
-        advance();
+    if (skip("%")) {
         kind = ParameterEntity;
         skip_white_space();
     }
@@ -741,11 +721,10 @@ xmlNode* xmlParser::read_entity_declaration()
             skip_white_space();
         }
     }
-    if (current() != '>') {
+    if (!skip(">")) {
         fail(SyntaxError);
         return nullptr;
     }
-    advance();
 
     if (!descend())
         return nullptr;

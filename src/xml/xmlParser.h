@@ -1,8 +1,9 @@
 // xmlParser: reads XML text into nodes under a target node (a document, an
 // entity, or a document type whose internal subset holds entity
-// declarations). Recursive descent over the characters of one string with a
-// single position, line and column; it stops at the first error and reports
-// it as a code with the line and column where it stopped.
+// declarations). Recursive descent over the UTF-8 bytes of one text with a
+// single position, a byte offset; it stops at the first error and reports it
+// as a code with the line and column of that offset, counted in characters
+// from the start of the text only then.
 #ifndef QEL_XML_XMLPARSER_H
 #define QEL_XML_XMLPARSER_H
 
@@ -12,12 +13,15 @@
 #include "core/apEncodingDescriptor.h"
 #include "core/apString.h"
 #include "xml/xmlParseError.h"
+#include "xml/xmlSourceText.h"
 #include "xml/xmlTextCache.h"
 
 class apPath;
 class xmlDocument;
+class xmlDocumentType;
 class xmlEntity;
 class xmlNode;
+class xmlParseLimits;
 
 class xmlParser {
 public:
@@ -45,7 +49,8 @@ public:
     // A new document read from the stream, owned by the caller; null on any
     // error, which error_code() then tells.
     xmlDocument* load_document(std::istream& in);
-    // The stream's remaining bytes decoded, and their encoding.
+    // The stream's remaining bytes decoded, and their encoding: what
+    // parse_stream() reads.
     bool read_text(std::istream& in, apString* text, apEncodingDescriptor* encoding);
     // The encoding of `count` bytes and the length of their byte order mark.
     static void detect_encoding(const unsigned char* bytes, size_t count, apEncodingDescriptor* encoding,
@@ -64,9 +69,6 @@ public:
     unsigned long long expanded_size() const { return expanded_size_; }
     int nested_depth() const { return nested_depth_; }
 
-protected:
-    void fail(unsigned int code);
-
 private:
     using codepoint = apString::codepoint;
 
@@ -78,6 +80,19 @@ private:
         bool valid = false;
     };
 
+    void fail(unsigned int code) { fail_at(code, position_); }
+    void fail_at(unsigned int code, size_t offset);
+
+    // Reads the stream's remaining bytes into text_ and decodes them.
+    bool read_source(std::istream& in, apEncodingDescriptor* encoding);
+    bool parse_file_within_limits(xmlNode* target, const apPath& path);
+    // Parses text_ into `target`, then lets it go.
+    bool parse_source(xmlNode* target);
+    // Nodes up to the end of the range or the first end tag, into `target`
+    // (a document, entity or document type: document types made on the way
+    // have placed themselves).
+    void read_into(xmlNode* target);
+
     xmlNode* read_node();
     xmlNode* read_element();
     void read_end_tag();
@@ -87,6 +102,8 @@ private:
     xmlNode* read_cdata_section();
     xmlNode* read_processing_instruction();
     xmlNode* read_document_type();
+    // The bytes from `from` to `to` as the internal subset of `doctype`.
+    bool read_internal_subset(xmlDocumentType* doctype, size_t from, size_t to);
     xmlNode* read_entity_declaration();
     bool read_external_ids(bool is_public, apString& public_id, apString& system_id);
 
@@ -99,20 +116,35 @@ private:
     // without a name after it.
     bool skip_qualified_name();
     const apString& read_quoted_value();
+    // Where `terminator` next stands from the position on; end_ when nowhere.
+    size_t find(const char* terminator, SearchMemo& memo);
+    // The text up to the terminator, moving past it; null when it is absent.
     apString read_up_to(const char* terminator, SearchMemo& memo);
     apString replace_references(const apString& value) const;
-    void skip_white_space();
+
+    // Every move goes through these: the position is all there is.
+    bool at_end() const { return position_ >= end_; }
+    // The byte at the position, or `ahead` bytes on; 0 past the end. Every
+    // character the grammar names is one byte, so comparing bytes is enough.
+    unsigned char current() const { return position_ < end_ ? source_[position_] : 0; }
+    unsigned char peek(size_t ahead) const { return position_ + ahead < end_ ? source_[position_ + ahead] : 0; }
+    // The character that starts at `offset`; 0 past the end.
+    codepoint char_at(size_t offset) const;
+    bool looking_at(const char* token, size_t length) const;
+    // Moves over `token` (a literal) when it stands at the position.
+    template <size_t N>
+    bool skip(const char (&token)[N])
+    {
+        if (!looking_at(token, N - 1))
+            return false;
+        position_ += N - 1;
+        return true;
+    }
     void advance();
-    void advance(int count);
-    // As `count` calls of advance(), in one pass.
-    void advance_over(size_t count);
     // Advances over the characters from the position on that `accept` takes.
     template <class Accept>
     void advance_while(Accept accept);
-
-    codepoint current() const;
-    codepoint peek(size_t ahead) const;
-    bool looking_at(const char* ascii) const;
+    void skip_white_space();
 
     // Every level of nesting passes through these two, so a limit on depth
     // belongs here.
@@ -121,13 +153,15 @@ private:
     // Weighs a reference bound to `entity` against the document's limits.
     bool admit_reference(const xmlEntity* entity);
 
-    unsigned int at_end_;
-    apString source_;
-    apString::iterator position_;
+    xmlSourceText text_;
+    const unsigned char* source_; // text_'s bytes
+    size_t end_;                  // where the range being read ends
+    size_t position_;
     unsigned int error_;
     int line_;
     int column_;
     xmlDocument* target_document_;
+    xmlParseLimits* limits_; // the target document's
     // Where the name of the end tag read last stands; length 0 while none.
     size_t end_tag_start_;
     size_t end_tag_length_;

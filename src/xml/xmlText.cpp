@@ -1,5 +1,7 @@
 #include "xml/xmlText.h"
 
+#include <utility>
+
 #include "xml/xmlDocument.h"
 
 namespace {
@@ -12,8 +14,8 @@ const apString& text_name()
 
 } // namespace
 
-xmlText::xmlText(const apString& text, xmlDocument* document)
-    : xmlCharacterData(TEXT_NODE, text_name(), text, document)
+xmlText::xmlText(apString text, xmlDocument* document)
+    : xmlCharacterData(TEXT_NODE, text_name(), std::move(text), document)
 {
 }
 

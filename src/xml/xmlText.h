@@ -6,7 +6,7 @@
 
 class xmlText : public xmlCharacterData {
 public:
-    xmlText(const apString& text, xmlDocument* document);
+    xmlText(apString text, xmlDocument* document);
 
     xmlNode* clone_node(bool deep) const override;
     apString text() const override;

@@ -3,20 +3,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include "xml/xmlUtf8.h"
+
 namespace {
 
 const size_t kFewSlots = 32;
 const size_t kManySlots = 512;
 // From this length on a text gets the many slots.
 const size_t kLongText = 16 * 1024;
-
-// The text has no 0 in it, so its length need not be searched.
-apString copy(const apString::codepoint* units, size_t count)
-{
-    apString::codepoint* block = apString::allocate(count);
-    std::memcpy(block, units, count * sizeof(apString::codepoint));
-    return apString::adopt(block, count);
-}
 
 } // namespace
 
@@ -28,7 +22,7 @@ void xmlTextCache::prepare(size_t length)
     slot_count_ = slots_.empty() ? wanted : slots_.size();
 }
 
-const apString& xmlTextCache::get(const apString::codepoint* units, size_t count)
+const apString& xmlTextCache::get(const unsigned char* bytes, size_t count)
 {
     if (count == 0) {
         if (empty_.is_null())
@@ -36,16 +30,19 @@ const apString& xmlTextCache::get(const apString::codepoint* units, size_t count
         return empty_;
     }
     if (count > longest) {
-        long_ = copy(units, count);
+        long_ = xmlutf8::to_string(bytes, count);
         return long_;
     }
     std::uint32_t hash = 2166136261u;
     for (size_t i = 0; i < count; ++i)
-        hash = (hash ^ units[i]) * 16777619u;
+        hash = (hash ^ bytes[i]) * 16777619u;
     if (slots_.empty())
         slots_.resize(slot_count_);
-    apString& slot = slots_[(hash ^ (hash >> 15)) & (slots_.size() - 1)];
-    if (slot.length() != count || std::memcmp(slot.data(), units, count * sizeof(apString::codepoint)) != 0)
-        slot = copy(units, count);
-    return slot;
+    Slot& slot = slots_[(hash ^ (hash >> 15)) & (slots_.size() - 1)];
+    if (slot.size != count || std::memcmp(slot.bytes, bytes, count) != 0) {
+        slot.text = xmlutf8::to_string(bytes, count);
+        slot.size = count;
+        std::memcpy(slot.bytes, bytes, count);
+    }
+    return slot.text;
 }

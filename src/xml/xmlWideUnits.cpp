@@ -48,28 +48,4 @@ void write_utf32le(std::ostream& out, const apString& text)
     write_units(out, text.data(), text.length(), 4, false);
 }
 
-apString read_utf16be(const unsigned char* bytes, size_t byte_count, bool* ok)
-{
-    size_t count = byte_count / 2;
-    auto unit = [bytes](size_t i) {
-        return (static_cast<std::uint32_t>(bytes[2 * i]) << 8) | bytes[2 * i + 1];
-    };
-    size_t n = unicode::utf16_decoded_length(unit, count);
-    apString::codepoint* block = apString::allocate(n);
-    *ok = unicode::utf16_decode(unit, count, block);
-    return apString::adopt(block);
-}
-
-apString read_utf32be(const unsigned char* bytes, size_t byte_count)
-{
-    size_t count = byte_count / 4;
-    apString::codepoint* block = apString::allocate(count);
-    for (size_t i = 0; i < count; ++i) {
-        const unsigned char* b = bytes + 4 * i;
-        block[i] = (static_cast<std::uint32_t>(b[0]) << 24) | (static_cast<std::uint32_t>(b[1]) << 16) |
-                   (static_cast<std::uint32_t>(b[2]) << 8) | b[3];
-    }
-    return apString::adopt(block);
-}
-
 } // namespace xmlunits
