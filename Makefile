@@ -9,7 +9,7 @@ APT_PACKAGES := cmake ninja-build g++ googletest libgtest-dev \
 BENCH_APT_PACKAGES := cmake ninja-build g++ pkgconf libbenchmark-dev libpugixml-dev libxml2-dev python3
 BENCH_OUT := build/bench/results
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := answer_load unicode_decode formatter paths
+FUZZ_TARGETS := answer_load unicode_decode formatter paths xml_roundtrip xml_save_load dom_operations code_pages
 
 .PHONY: all deps deps-bench install-packages bench test demo fuzz clean configure-fuzz $(addprefix configure-,$(PRESETS)) $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
