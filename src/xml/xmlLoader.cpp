@@ -43,16 +43,13 @@ bool xmlParser::read_text(std::istream& in, apString* text, apEncodingDescriptor
     }
 
     // One byte more, 0, so that every decoder may take the bytes as
-    // zero-terminated.
+    // zero-terminated. Held so that an allocation failure while decoding
+    // frees it; failing to get it is an allocation failure like any other.
     const size_t count = static_cast<size_t>(size);
-    unsigned char* bytes = new (std::nothrow) unsigned char[count + 1];
-    if (bytes == nullptr) {
-        fail(ReadError);
-        return false;
-    }
+    std::unique_ptr<unsigned char[]> buffer(new unsigned char[count + 1]);
+    unsigned char* bytes = buffer.get();
     in.read(reinterpret_cast<char*>(bytes), size);
     if (in.gcount() != size) {
-        delete[] bytes;
         fail(ReadError);
         return false;
     }
@@ -92,7 +89,7 @@ bool xmlParser::read_text(std::istream& in, apString* text, apEncodingDescriptor
         decided = false;
         break;
     }
-    delete[] bytes;
+    buffer.reset();
     if (!decided)
         return false;
     if (error) {
@@ -159,10 +156,11 @@ bool xmlParser::parse_file(xmlNode* target, const apPath& path)
 
 xmlDocument* xmlParser::load_document(std::istream& in)
 {
-    xmlDocument* document = new xmlDocument(apEncodingDescriptor::from_kind(apEncodingDescriptor::kind_utf8));
-    if (!parse_stream(document, in)) {
-        delete document;
+    // Held until it is handed over, so that an allocation failure while
+    // parsing frees it too.
+    std::unique_ptr<xmlDocument> document(
+        new xmlDocument(apEncodingDescriptor::from_kind(apEncodingDescriptor::kind_utf8)));
+    if (!parse_stream(document.get(), in))
         return nullptr;
-    }
-    return document;
+    return document.release();
 }
