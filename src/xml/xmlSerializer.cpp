@@ -280,6 +280,13 @@ public:
 
     void run(const xmlNode* root)
     {
+        // A complete walk lowers the depth as often as it raises it; one
+        // that an allocation failure ends must not leave it raised for
+        // every later serialization.
+        struct DepthRestore {
+            int depth = indentation_depth;
+            ~DepthRestore() { indentation_depth = depth; }
+        } restore;
         open(root);
         while (!stack_.empty()) {
             Frame& frame = stack_.back();
