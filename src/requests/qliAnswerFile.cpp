@@ -1,6 +1,7 @@
 #include "requests/qliAnswerFile.h"
 
 #include <memory>
+#include <new>
 
 #include "core/coDList.h"
 #include "xml/xmlDocument.h"
@@ -46,8 +47,11 @@ qliAnswerFile::qliAnswerFile(std::istream& in) : invalid_(false)
     const xmlNodeList* children = root->child_nodes();
     for (xmlNodecoDLink* link = children->first_link(); link; link = children->next_link(link)) {
         xmlNode* child = link->read();
-        if (child->node_type() == ELEMENT_NODE && child->node_name() == type_name())
-            types.append(static_cast<xmlElement*>(child));
+        // The list answers 0 when it cannot make a link: that is an
+        // allocation failure, and a value left out would pass for an answer.
+        if (child->node_type() == ELEMENT_NODE && child->node_name() == type_name() &&
+            !types.append(static_cast<xmlElement*>(child)))
+            throw std::bad_alloc();
     }
     itIterator<xmlElement*> type(types);
     while (++type) {
