@@ -12,6 +12,12 @@ void arm(long n);
 bool disarm();
 // Blocks from operator new that are not yet deleted.
 long live_blocks();
+// Every allocation gets the next serial number; this is the last one given.
+long last_serial();
+// The serial number of the oldest live block allocated after `serial`, or 0:
+// where a block left behind came from (break on its allocation in a
+// debugger).
+long first_live_since(long serial);
 
 } // namespace failalloc
 
