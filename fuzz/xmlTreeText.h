@@ -7,6 +7,7 @@
 #ifndef QEL_FUZZ_XMLTREETEXT_H
 #define QEL_FUZZ_XMLTREETEXT_H
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -68,11 +69,20 @@ inline void node_text(const xmlNode* node, std::string& out)
         return;
     out += '{';
     // A document type is always read in as the document's first child,
-    // wherever it stood when the document was written.
-    if (node->node_type() == 9)
+    // wherever it stood when the document was written; of several, each
+    // goes before the ones read earlier. So they come first, in an order
+    // of their own.
+    if (node->node_type() == 9) {
+        std::vector<std::string> types;
         for (const xmlNode* child = node->first_child(); child; child = child->next_sibling())
-            if (child->node_type() == 10)
-                node_text(child, out);
+            if (child->node_type() == 10) {
+                types.emplace_back();
+                node_text(child, types.back());
+            }
+        std::sort(types.begin(), types.end());
+        for (const std::string& type : types)
+            out += type;
+    }
     for (const xmlNode* child = node->first_child(); child; child = child->next_sibling())
         if (node->node_type() != 9 || child->node_type() != 10)
             node_text(child, out);
