@@ -119,22 +119,43 @@ std::string utf8(const apString& s)
     return s.is_null() ? std::string("<null>") : std::string(s.utf8_str());
 }
 
-// Every construct the parser reads, on a few lines.
-const char kDocument[] =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<!DOCTYPE r SYSTEM \"r.dtd\" [\n"
-    "  <!ENTITY e \"<i>in</i> &amp; out\">\n"
-    "  <!ENTITY % p \"parameter\">\n"
-    "  <!ENTITY u SYSTEM \"u.bin\" NDATA n>\n"
-    "]>\n"
-    "<!-- comment -->\n"
-    "<?pi data?>\n"
-    "<r a=\"1\" b='&lt;&#65;'>\n"
-    "  text &amp; &#228; &e; &undeclared;\n"
-    "  <c><![CDATA[<raw>]]></c>\n"
-    "  <p:q xmlns:p=\"urn:x\"/>\n"
-    "  \xC3\xA4\xE2\x82\xAC\n"
-    "</r>\n";
+// Every construct the parser reads, on a few lines, with an external entity
+// read from a file of its own (in UTF-16, so that it is decoded too).
+class Document {
+public:
+    Document()
+    {
+        testsupport::write_bytes(directory_.at("external.xml"), std::string("\xFF\xFE<\0x\0>\0\xE4\0<\0/\0x\0>\0", 18));
+        text_ = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                "<!DOCTYPE r SYSTEM \"r.dtd\" [\n"
+                "  <!ENTITY e \"<i>in</i> &amp; out\">\n"
+                "  <!ENTITY % p \"parameter\">\n"
+                "  <!ENTITY x SYSTEM \"" +
+                directory_.at("external.xml").generic_u8string() +
+                "\">\n"
+                "  <!ENTITY u SYSTEM \"u.bin\" NDATA n>\n"
+                "]>\n"
+                "<!-- comment -->\n"
+                "<?pi data?>\n"
+                "<r a=\"1\" b='&lt;&#65;'>\n"
+                "  text &amp; &#228; &e; &x; &undeclared;\n"
+                "  <c><![CDATA[<raw>]]></c>\n"
+                "  <p:q xmlns:p=\"urn:x\"/>\n"
+                "  \xC3\xA4\xE2\x82\xAC\n"
+                "</r>\n";
+    }
+    const std::string& text() const { return text_; }
+
+private:
+    testsupport::TempDir directory_;
+    std::string text_;
+};
+
+const std::string& document_text()
+{
+    static const Document document;
+    return document.text();
+}
 
 std::string serialized(xmlDocument* document)
 {
@@ -145,7 +166,7 @@ std::string serialized(xmlDocument* document)
 class LoadDocument : public Operation {
 public:
     // The streams are the test's, made before and outside the failures.
-    void prepare() override { in_.reset(new std::istringstream(kDocument)); }
+    void prepare() override { in_.reset(new std::istringstream(document_text())); }
     void run() override
     {
         xmlParser parser;
@@ -173,7 +194,7 @@ class ParseIntoDocument : public Operation {
 public:
     void prepare() override
     {
-        in_.reset(new std::istringstream(kDocument));
+        in_.reset(new std::istringstream(document_text()));
         document_.reset(new xmlDocument(apEncodingDescriptor()));
     }
     void run() override
@@ -202,7 +223,7 @@ public:
     explicit SaveDocument(apEncodingDescriptor encoding) : encoding_(encoding) {}
     void prepare() override
     {
-        std::istringstream in(kDocument);
+        std::istringstream in(document_text());
         xmlParser parser;
         document_.reset(parser.load_document(in));
         out_.reset(new std::ostringstream);
@@ -398,6 +419,7 @@ TEST(AllocationFailure, LoadingADocument)
     LoadDocument load;
     EXPECT_GT(fail_each_allocation(load), 50);
     EXPECT_EQ(load.outcome().substr(0, 12), "0:<!DOCTYPE ") << "the document loads";
+    EXPECT_NE(load.outcome().find("<x>\xC3\xA4</x>"), std::string::npos) << "the external entity is read";
     ParseIntoDocument parse;
     EXPECT_GT(fail_each_allocation(parse), 20);
 }
