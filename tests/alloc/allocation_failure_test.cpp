@@ -28,9 +28,15 @@
 #include "qellink.h"
 #include "support/tempDir.h"
 #include "support/testPrograms.h"
+#include "xml/xmlCDATASection.h"
+#include "xml/xmlComment.h"
 #include "xml/xmlDocument.h"
+#include "xml/xmlDocumentFragment.h"
 #include "xml/xmlDocumentWriter.h"
+#include "xml/xmlElement.h"
 #include "xml/xmlParser.h"
+#include "xml/xmlProcessingInstruction.h"
+#include "xml/xmlText.h"
 
 namespace {
 
@@ -260,6 +266,43 @@ private:
     std::string outcome_;
 };
 
+// Building a tree with the document's factories and tree operations: what a
+// failure leaves half built can still be written and destroyed.
+class BuildTree : public Operation {
+public:
+    void prepare() override { document_.reset(new xmlDocument(apEncodingDescriptor::from_code_page(1252))); }
+    void run() override
+    {
+        xmlDocument* d = document_.get();
+        xmlElement* root = d->create_element(apString("Request"));
+        d->append_child(root);
+        root->set_attribute(apString("a"), apString("1 & 2"));
+        root->set_attribute(apString("a"), apString("3"));
+        xmlElement* value = d->create_element(apString("Value"));
+        value->set_text(apString("Kupfer \xC3\xA4"));
+        root->append_child(value);
+        root->insert_before(d->create_comment(apString("c")), value);
+        root->append_child(d->create_cdata_section(apString("<raw>")));
+        root->append_child(d->create_processing_instruction(apString("pi"), apString("data")));
+        xmlDocumentFragment* fragment = d->create_document_fragment();
+        fragment->append_child(d->create_text_node(apString("t")));
+        fragment->append_child(value->clone_node(true));
+        root->append_child(fragment);
+        root->remove_child(value);
+        d->insert_before(d->create_comment(apString("first")), root);
+    }
+    void finish() override
+    {
+        outcome_ = serialized(document_.get());
+        document_.reset();
+    }
+    std::string outcome() const override { return outcome_; }
+
+private:
+    std::unique_ptr<xmlDocument> document_;
+    std::string outcome_;
+};
+
 // The process-wide parameters the tests set, as a failure must leave them.
 std::vector<std::string> g_names;
 
@@ -422,6 +465,12 @@ TEST(AllocationFailure, LoadingADocument)
     EXPECT_NE(load.outcome().find("<x>\xC3\xA4</x>"), std::string::npos) << "the external entity is read";
     ParseIntoDocument parse;
     EXPECT_GT(fail_each_allocation(parse), 20);
+}
+
+TEST(AllocationFailure, BuildingATree)
+{
+    BuildTree build;
+    EXPECT_GT(fail_each_allocation(build), 10);
 }
 
 TEST(AllocationFailure, SavingADocumentInEachEncoding)
