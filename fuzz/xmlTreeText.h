@@ -50,10 +50,12 @@ inline apString trimmed(const apString& s)
 
 inline void node_text(const xmlNode* node, std::string& out)
 {
-    // A processing instruction's data is written escaped and read back as
-    // written, so it is compared as written.
-    const apString value = node->node_type() == 3   ? trimmed(node->stored_value())
-                           : node->node_type() == 2 ? node->node_value()
+    // Values are compared as written. The writer leaves a reference that
+    // text already holds as it is ("&amp;" as text reads back as "&"), and
+    // a processing instruction's data is written escaped but read back as
+    // written.
+    const apString value = node->node_type() == 3   ? escape_attribute(trimmed(node->stored_value()))
+                           : node->node_type() == 2 ? escape_attribute(node->node_value())
                            : node->node_type() == 7 ? escape_text(node->stored_value())
                                                     : node->stored_value();
     if (node->node_type() == 3 && value.is_empty())
