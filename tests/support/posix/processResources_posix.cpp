@@ -19,9 +19,6 @@ ProcessResources process_resources()
         ++files;
     if (!error)
         now.open_files = files - 1; // the iterator's own descriptor
-    size_t pages = 0, resident = 0;
-    if (std::ifstream("/proc/self/statm") >> pages >> resident)
-        now.resident_kib = resident * static_cast<size_t>(sysconf(_SC_PAGESIZE)) / 1024;
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
         if (line.compare(0, 8, "Threads:") == 0)
@@ -45,6 +42,10 @@ ProcessResources process_resources()
     }
     if (!error)
         now.children = children;
+    // Last: the reading above takes memory of its own the first time.
+    size_t pages = 0, resident = 0;
+    if (std::ifstream("/proc/self/statm") >> pages >> resident)
+        now.resident_kib = resident * static_cast<size_t>(sysconf(_SC_PAGESIZE)) / 1024;
     return now;
 }
 
