@@ -98,32 +98,36 @@ inline std::string tree_text(const xmlNode* node)
     return out;
 }
 
-inline bool has_quote(const apString& s)
+inline bool has_any(const apString& s, const char* set)
 {
     for (size_t i = 0; i < s.length(); ++i)
-        if (s[i] == '"')
-            return true;
+        for (const char* c = set; *c; ++c)
+            if (s[i] == static_cast<unsigned char>(*c))
+                return true;
     return false;
 }
 
 // Whether the document type can be written so that it reads back: the
 // writer puts identifiers and entity values between double quotes as they
-// are, so a double quote inside one (read from single quotes) ends it early.
+// are, so a double quote inside one (read from single quotes) ends it early,
+// and the reader takes the internal subset to end at its first "]", so one
+// inside an entity ends the subset early.
 inline bool quotable_document_type(const xmlNode* document)
 {
     for (const xmlNode* child = document->first_child(); child; child = child->next_sibling()) {
         if (child->node_type() != 10)
             continue;
         const xmlDocumentType* type = static_cast<const xmlDocumentType*>(child);
-        if (has_quote(type->public_id()) || has_quote(type->system_id()))
+        if (has_any(type->public_id(), "\"") || has_any(type->system_id(), "\""))
             return false;
         const xmlNamedNodeMap* entities = type->entities();
         for (int i = 0; entities && i < entities->length(); ++i) {
             const xmlEntity* entity = static_cast<const xmlEntity*>(entities->item(i));
-            if (has_quote(entity->public_id()) || has_quote(entity->system_id()))
+            if (has_any(entity->public_id(), "\"]") || has_any(entity->system_id(), "\"]") ||
+                has_any(entity->notation_name(), "]"))
                 return false;
             for (const xmlNode* part = entity->first_child(); part; part = part->next_sibling())
-                if (has_quote(part->serialize()))
+                if (has_any(part->serialize(), "\"]"))
                     return false;
         }
     }
