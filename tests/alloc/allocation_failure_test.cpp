@@ -380,6 +380,23 @@ private:
     std::string outcome_;
 };
 
+// The exports that take no request: the version and the installation check.
+class OtherExports : public Operation {
+public:
+    void run() override
+    {
+        const std::unique_ptr<const char, void (*)(const char*)> version(
+            api_version(), [](const char* text) { delete_string(const_cast<char*>(text)); });
+        const bool installed = qel_installed();
+        outcome_ = std::string(version.get()) + (installed ? " installed" : " not installed");
+    }
+    std::string outcome() const override { return outcome_; }
+    std::string state() const override { return parameter_map(); }
+
+private:
+    std::string outcome_;
+};
+
 std::string hex(const char* bytes)
 {
     std::string out;
@@ -536,6 +553,9 @@ TEST(AllocationFailure, AQueryAgainstTheReferenceProgram)
     set("ImportStudyPath", exchange.path().string());
     Query query(exchange.path());
     EXPECT_GT(fail_each_allocation(query), 50);
+    OtherExports others;
+    EXPECT_GT(fail_each_allocation(others), 1);
+    EXPECT_EQ(others.outcome(), "1.0 not installed") << "only one of the three programs is there";
 }
 
 TEST(AllocationFailure, Conversions)
