@@ -14,9 +14,10 @@ DEMO_APT_PACKAGES := cmake ninja-build g++
 BENCH_APT_PACKAGES := cmake ninja-build g++ pkgconf libbenchmark-dev libpugixml-dev libxml2-dev python3
 BENCH_OUT := build/bench/results
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := answer_load unicode_decode formatter paths kit_request kit_answer kit_request_written
+FUZZ_TARGETS := answer_load unicode_decode formatter paths kit_request kit_answer kit_request_written \
+                xml_roundtrip xml_save_load dom_operations code_pages
 
-.PHONY: all deps deps-bench deps-demo install-packages bench test demo fuzz clean configure-fuzz $(addprefix configure-,$(PRESETS)) $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
+.PHONY: all deps deps-bench deps-demo install-packages bench test demo fuzz soak clean configure-fuzz $(addprefix configure-,$(PRESETS)) $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 
 all: build-native
 
@@ -83,6 +84,13 @@ fuzz: configure-fuzz
 	  build/fuzz/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    -artifact_prefix=build/fuzz/$$t- build/fuzz/corpus/$$t fuzz/corpus/$$t || exit 1; \
 	done
+
+# The soak test at full length: 100,000 queries of every outcome (about an
+# hour on a busy machine); `make test` runs a short one.
+SOAK_QUERIES ?= 100000
+soak: configure-native
+	cmake --build --preset native --target qel_soak_tests exchange
+	cd build/native && QEL_SOAK_QUERIES=$(SOAK_QUERIES) tests/qel_soak_tests
 
 # Configures, builds and runs the benchmarks, then prints the table.
 bench: deps-bench

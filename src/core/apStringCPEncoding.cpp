@@ -1,5 +1,6 @@
 #include "core/apStringCPEncoding.h"
 
+#include <memory>
 #include <vector>
 
 #include "core/codePage.h"
@@ -27,10 +28,10 @@ utString apStringCPEncoding::encode(const apString& text, int* error) const
     const apWchar* wide = text.utf16_str();
     int n = codepage::from_utf16(code_page_, wide, nullptr, 0, nullptr);
     if (n > 0) {
-        char* block = new char[n];
-        if (codepage::from_utf16(code_page_, wide, block, n, error) != 0)
-            return utString::adopt(block, n - 1);
-        delete[] block;
+        // Held until adopted: the conversion itself may allocate and fail.
+        std::unique_ptr<char[]> block(new char[n]);
+        if (codepage::from_utf16(code_page_, wide, block.get(), n, error) != 0)
+            return utString::adopt(block.release(), n - 1);
     }
     *error = 1;
     return ut_lit("Failed to convert to 8-bit encoding.");

@@ -100,7 +100,16 @@ const void* coHash::add(const void* e)
     if (!e_undefined) {
         put(static_cast<int>(i), e);
         ++count_;
-        check_load(count_);
+        try {
+            check_load(count_);
+        } catch (...) {
+            // The table could not grow (a rehash changes nothing before its
+            // new array exists): take the element out again, so that a
+            // failed insertion leaves the table as it was.
+            put(static_cast<int>(i), undefined_element());
+            --count_;
+            throw;
+        }
     }
     content_hash_ = before ^ (e_undefined ? 0u : hash(e));
     return undefined_element();

@@ -107,12 +107,11 @@ void utString::take(char* block, int length) noexcept
     count_ = &g_sole_owner;
 }
 
-void utString::share_from(const utString& other) noexcept
+void utString::share_from(const utString& other)
 {
-    data_ = other.data_;
-    length_ = other.length_;
     if (other.count_ == &g_sole_owner) {
-        // Second owner: now a counter is worth allocating.
+        // Second owner: now a counter is worth allocating. Allocated first,
+        // so that when that fails this string is as it was.
         other.count_ = new int(2);
         count_ = other.count_;
     } else if (other.count_ == &g_borrowed || other.count_ == &g_released) {
@@ -121,18 +120,28 @@ void utString::share_from(const utString& other) noexcept
         count_ = other.count_;
         ++*count_;
     }
+    data_ = other.data_;
+    length_ = other.length_;
 }
 
-utString::utString(const utString& other) noexcept : utString()
+utString::utString(const utString& other) : utString()
 {
     share_from(other);
 }
 
-utString& utString::operator=(const utString& other) noexcept
+utString& utString::operator=(const utString& other)
 {
     if (this != &other && !(data_ == other.data_ && count_ == other.count_)) {
+        // Sharing may allocate the count; when that fails, this string
+        // keeps its old value.
+        utString copy(other);
         release();
-        share_from(other);
+        data_ = copy.data_;
+        length_ = copy.length_;
+        count_ = copy.count_;
+        copy.data_ = nullptr;
+        copy.length_ = 0;
+        copy.count_ = &g_borrowed;
     }
     return *this;
 }

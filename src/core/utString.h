@@ -21,8 +21,10 @@ public:
     utString(char c, int count);
     utString(const utString& s, int pos);
     utString(const utString& s, int pos, int count);
-    utString(const utString& other) noexcept;
-    utString& operator=(const utString& other) noexcept;
+    // A copy shares the bytes; the first copy of a string allocates the
+    // share count, so a copy can fail for want of memory.
+    utString(const utString& other);
+    utString& operator=(const utString& other);
     ~utString();
 
     // Out of line, so that the library exports them with the class.
@@ -51,7 +53,7 @@ private:
     char* unconst_str() const noexcept;
     void take(char* block, int length) noexcept;
     void destruct_data() noexcept;
-    void share_from(const utString& other) noexcept;
+    void share_from(const utString& other);
     void release() noexcept;
     void own_copy();
 

@@ -1,6 +1,7 @@
 #include "files/apByteBuffer.h"
 
 #include <cstring>
+#include <memory>
 #include <utility>
 
 apByteBuffer::apByteBuffer(const void* bytes, std::uint64_t length) : apByteBuffer()
@@ -17,9 +18,12 @@ apByteBuffer apByteBuffer::adopt(unsigned char* block, std::uint64_t length)
     apByteBuffer b;
     if (block == nullptr)
         return b;
-    b.data_ = block;
-    b.length_ = length;
+    // The block is the buffer's from here on, even when its count cannot
+    // be allocated.
+    std::unique_ptr<unsigned char[]> owned(block);
     b.count_ = new std::int32_t(1);
+    b.data_ = owned.release();
+    b.length_ = length;
     return b;
 }
 

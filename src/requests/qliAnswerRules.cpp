@@ -1,5 +1,7 @@
 #include "requests/qliAnswerRules.h"
 
+#include <new>
+
 #include "core/coDList.h"
 #include "core/itIterator.h"
 #include "xml/xmlDocument.h"
@@ -39,8 +41,11 @@ qliAnswerVerdict check_answer(const xmlDocument& document, std::vector<apString>
     const xmlNodeList* children = root->child_nodes();
     for (xmlNodecoDLink* link = children->first_link(); link; link = children->next_link(link)) {
         xmlNode* child = link->read();
-        if (child->node_type() == ELEMENT_NODE && child->node_name() == type_name())
-            types.append(static_cast<xmlElement*>(child));
+        // The list answers 0 when it cannot make a link: that is an
+        // allocation failure, and a value left out would pass for an answer.
+        if (child->node_type() == ELEMENT_NODE && child->node_name() == type_name() &&
+            !types.append(static_cast<xmlElement*>(child)))
+            throw std::bad_alloc();
     }
     itIterator<xmlElement*> type(types);
     int number = 0;

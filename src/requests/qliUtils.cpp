@@ -25,8 +25,10 @@ utString join_lines(const itIterator<apString>& values)
     }
     if (count > 1)
         total += count - 1;
-    char* block = new char[total + 1];
-    char* out = block;
+    // Held until adopted: the copying below allocates (the iterator, the
+    // values' UTF-8 forms) and may fail.
+    std::unique_ptr<char[]> block(new char[total + 1]);
+    char* out = block.get();
     itIterator<apString> copying(values);
     bool first = true;
     while (++copying) {
@@ -39,7 +41,7 @@ utString join_lines(const itIterator<apString>& values)
         first = false;
     }
     *out = 0;
-    return utString::adopt(block, static_cast<int>(total));
+    return utString::adopt(block.release(), static_cast<int>(total));
 }
 
 } // namespace

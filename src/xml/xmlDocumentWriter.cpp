@@ -16,6 +16,23 @@ using kinds = apEncodingDescriptor;
 // A code-page line longer than this fails the save.
 const size_t kLongestCodePageLine = 1024;
 
+// Clears the document's flag to expand entity references for as long as it
+// lives, and sets it back even when an allocation failure cuts the save short.
+class Unexpanded {
+public:
+    explicit Unexpanded(xmlDocument* document) : document_(document), flag_(document->expand_entity_references())
+    {
+        document_->set_expand_entity_references(0);
+    }
+    ~Unexpanded() { document_->set_expand_entity_references(flag_); }
+    Unexpanded(const Unexpanded&) = delete;
+    Unexpanded& operator=(const Unexpanded&) = delete;
+
+private:
+    xmlDocument* document_;
+    unsigned int flag_;
+};
+
 } // namespace
 
 xmlDocumentWriter::xmlDocumentWriter(xmlDocument* document)
@@ -27,21 +44,15 @@ xmlDocumentWriter::xmlDocumentWriter(xmlDocument* document)
 
 apString xmlDocumentWriter::unexpanded_text() const
 {
-    unsigned int expand = document_->expand_entity_references();
-    document_->set_expand_entity_references(0);
-    apString text = document_->serialize();
-    document_->set_expand_entity_references(expand);
-    return text;
+    const Unexpanded unexpanded(document_);
+    return document_->serialize();
 }
 
 bool xmlDocumentWriter::has_non_ascii() const
 {
     // A code point above U+007F is exactly what gives UTF-8 bytes from 0x80.
-    unsigned int expand = document_->expand_entity_references();
-    document_->set_expand_entity_references(0);
-    const bool found = xml_serializes_non_ascii(document_);
-    document_->set_expand_entity_references(expand);
-    return found;
+    const Unexpanded unexpanded(document_);
+    return xml_serializes_non_ascii(document_);
 }
 
 void xmlDocumentWriter::set_encoding(const apEncodingDescriptor& encoding)
@@ -68,10 +79,10 @@ bool xmlDocumentWriter::write(std::ostream& out)
     const bool utf8 = encoding_.kind() == kinds::kind_none || encoding_.kind() == kinds::kind_utf8;
     // Straight to the stream, unless a field width asks << to pad the text.
     if (utf8 && out.width() == 0) {
-        unsigned int expand = document_->expand_entity_references();
-        document_->set_expand_entity_references(0);
-        xml_serialize_utf8(document_, out);
-        document_->set_expand_entity_references(expand);
+        {
+            const Unexpanded unexpanded(document_);
+            xml_serialize_utf8(document_, out);
+        }
         out << std::endl;
         return true;
     }

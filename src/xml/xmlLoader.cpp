@@ -45,13 +45,10 @@ bool xmlParser::read_source(std::istream& in, apEncodingDescriptor* encoding)
     }
 
     // One byte more, 0, so that every decoder may take the bytes as
-    // zero-terminated.
+    // zero-terminated. Held so that an allocation failure while decoding
+    // frees it; failing to get it is an allocation failure like any other.
     const size_t count = static_cast<size_t>(size);
-    std::unique_ptr<unsigned char[]> bytes(new (std::nothrow) unsigned char[count + 1]);
-    if (!bytes) {
-        fail(ReadError);
-        return false;
-    }
+    std::unique_ptr<unsigned char[]> bytes(new unsigned char[count + 1]);
     in.read(reinterpret_cast<char*>(bytes.get()), size);
     if (in.gcount() != size) {
         fail(ReadError);
@@ -138,10 +135,11 @@ bool xmlParser::parse_file_within_limits(xmlNode* target, const apPath& path)
 
 xmlDocument* xmlParser::load_document(std::istream& in)
 {
-    xmlDocument* document = new xmlDocument(apEncodingDescriptor::from_kind(apEncodingDescriptor::kind_utf8));
-    if (!parse_stream(document, in)) {
-        delete document;
+    // Held until it is handed over, so that an allocation failure while
+    // parsing frees it too.
+    std::unique_ptr<xmlDocument> document(
+        new xmlDocument(apEncodingDescriptor::from_kind(apEncodingDescriptor::kind_utf8)));
+    if (!parse_stream(document.get(), in))
         return nullptr;
-    }
-    return document;
+    return document.release();
 }

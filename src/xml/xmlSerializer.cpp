@@ -178,7 +178,10 @@ public:
     {
         while (count > 0) {
             if (used_ == kChunk || chunks_.empty()) {
-                chunks_.emplace_back(new apString::codepoint[kChunk]);
+                // Owned before the list grows: a list that cannot grow
+                // must not leave the chunk behind.
+                std::unique_ptr<apString::codepoint[]> chunk(new apString::codepoint[kChunk]);
+                chunks_.push_back(std::move(chunk));
                 used_ = 0;
             }
             const size_t n = count < kChunk - used_ ? count : kChunk - used_;
@@ -280,6 +283,13 @@ public:
 
     void run(const xmlNode* root)
     {
+        // A complete walk lowers the depth as often as it raises it; one
+        // that an allocation failure ends must not leave it raised for
+        // every later serialization.
+        struct DepthRestore {
+            int depth = indentation_depth;
+            ~DepthRestore() { indentation_depth = depth; }
+        } restore;
         open(root);
         while (!stack_.empty()) {
             Frame& frame = stack_.back();
