@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "support/dynlib.h"
+#include "support/queryHost.h"
 #include "support/processResources.h"
 #include "support/testPrograms.h"
 
@@ -22,17 +22,9 @@ TEST(LongRun, TenThousandQueriesLeakNeitherDescriptorsNorMemory)
     for (const char* file :
          {"ElectrodeMaterial.exe", "SurfaceFinish.exe", "OptimumUndersize.exe", "sample-technology.txt"})
         fs::copy_file(fs::absolute("exchange") / file, exchange.path() / file);
-    testsupport::DynamicLibrary library(testsupport::library_file());
-    auto set = library.function<void (*)(const char*, const char*, int*)>("set_parameter_value");
-    auto release = library.function<void (*)(void*)>("delete_string");
-    auto electrode = library.function<const char* (*)(const char*, int*)>("electrode_materials");
-    auto finish = library.function<const char* (*)(const char*, const char*, int*)>("surface_finishes");
-    auto undersize = library.function<const char* (*)(const char*, const char*, double, double, double, double,
-                                                      int*)>("optimum_undersizes");
-    ASSERT_TRUE(set && release && electrode && finish && undersize) << testsupport::library_file();
-    int status = -1;
-    set("ImportStudyPath", exchange.path().generic_u8string().c_str(), &status);
-    ASSERT_EQ(status, 0);
+    querytest::Host host;
+    ASSERT_TRUE(host.ready()) << testsupport::library_file();
+    host.set_study(exchange.path());
 
     const int total = 10000;
     const int settled = 1000; // allocators and caches have found their size by then
@@ -42,15 +34,9 @@ TEST(LongRun, TenThousandQueriesLeakNeitherDescriptorsNorMemory)
     for (int i = 0; i < total; ++i) {
         if (i == settled)
             after_settling = testsupport::process_resources();
-        const char* answer = nullptr;
-        switch (i % 3) {
-        case 0: answer = electrode("1.2379", &status); break;
-        case 1: answer = finish("1.2379", "Copper", &status); break;
-        default: answer = undersize("1.2379", "Copper", 12.5, 50, 18, 120, &status); break;
-        }
-        if (status != 0 || answer == nullptr || *answer == 0)
+        const querytest::Reply reply = host.ask_in_turn(i);
+        if (reply.status != 0 || reply.text.empty())
             ++failures;
-        release(const_cast<char*>(answer));
     }
     const auto took = std::chrono::steady_clock::now() - begin;
     const testsupport::ProcessResources at_end = testsupport::process_resources();

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "support/dynlib.h"
+#include "support/queryHost.h"
 #include "support/processResources.h"
 #include "support/tempDir.h"
 #include "support/testPrograms.h"
@@ -102,14 +102,8 @@ TEST(Soak, QueriesOfEveryOutcomeLeaveNothingBehind)
         directories.push_back(directory);
     }
 
-    testsupport::DynamicLibrary library(testsupport::library_file());
-    auto set = library.function<void (*)(const char*, const char*, int*)>("set_parameter_value");
-    auto release = library.function<void (*)(void*)>("delete_string");
-    auto electrode = library.function<const char* (*)(const char*, int*)>("electrode_materials");
-    auto finish = library.function<const char* (*)(const char*, const char*, int*)>("surface_finishes");
-    auto undersize = library.function<const char* (*)(const char*, const char*, double, double, double, double,
-                                                      int*)>("optimum_undersizes");
-    ASSERT_TRUE(set && release && electrode && finish && undersize) << testsupport::library_file();
+    querytest::Host host;
+    ASSERT_TRUE(host.ready()) << testsupport::library_file();
 
     const long total = queries_asked();
     const long settled = std::max(200L, total / 10); // allocators and caches have found their size by then
@@ -126,21 +120,14 @@ TEST(Soak, QueriesOfEveryOutcomeLeaveNothingBehind)
             after_settling = testsupport::process_resources();
         const size_t b = pick(random);
         const Behaviour& behaviour = kBehaviours[b];
-        int status = -1;
-        set("ImportStudyPath", directories[b].generic_u8string().c_str(), &status);
-        ASSERT_EQ(status, 0);
+        host.set_study(directories[b]);
         const size_t kind = static_cast<size_t>(i % 3);
-        const char* answer = nullptr;
-        switch (kind) {
-        case 0: answer = electrode("1.2379", &status); break;
-        case 1: answer = finish("1.2379", "Copper", &status); break;
-        default: answer = undersize("1.2379", "Copper", 12.5, 50, 18, 120, &status); break;
-        }
-        const std::string text = answer ? answer : "<null>";
-        release(const_cast<char*>(answer));
+        const querytest::Reply reply = host.ask_in_turn(i);
+        const int status = reply.status;
+        const std::string text = reply.is_null ? "<null>" : reply.text;
         ++counts[std::string(behaviour.name) + " -> " + std::to_string(status)];
 
-        bool right = status == behaviour.status && (status == 0) == (answer != nullptr);
+        bool right = status == behaviour.status && (status == 0) == !reply.is_null;
         if (right && behaviour.program == nullptr) {
             const std::string& first = reference_answers.emplace(kind, text).first->second;
             right = text == first && !text.empty();
