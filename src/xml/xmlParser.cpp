@@ -91,6 +91,7 @@ void xmlParser::reset()
     column_ = 1;
     error_ = NoError;
     end_tag_start_ = end_tag_length_ = 0;
+    kept_tag_start_ = static_cast<size_t>(-1);
     skip_space_ = 1;
     source_ = text_.window();
     base_ = text_.base();
@@ -405,6 +406,7 @@ xmlNode* xmlParser::read_node()
 {
     // Nothing before a node is read again: the window may move on.
     if (position_ >= text_.release_from() && position_ <= end_) {
+        keep_end_tag();
         text_.release_before(position_);
         source_ = text_.window();
         base_ = text_.base();
@@ -517,11 +519,22 @@ xmlNode* xmlParser::read_element()
         fail(MissingEndTag);
         return nullptr;
     }
-    if (!xmlutf8::spells(name, at(end_tag_start_), end_tag_length_)) {
+    const unsigned char* const tag = end_tag_start_ >= base_
+                                         ? at(end_tag_start_)
+                                         : reinterpret_cast<const unsigned char*>(kept_tag_.data());
+    if (!xmlutf8::spells(name, tag, end_tag_length_)) {
         fail(EndTagMismatch);
         return nullptr;
     }
     return element;
+}
+
+void xmlParser::keep_end_tag()
+{
+    if (end_tag_length_ != 0 && end_tag_start_ >= base_ && kept_tag_start_ != end_tag_start_) {
+        kept_tag_.assign(reinterpret_cast<const char*>(at(end_tag_start_)), end_tag_length_);
+        kept_tag_start_ = end_tag_start_;
+    }
 }
 
 void xmlParser::read_end_tag()

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstring>
 #include <iosfwd>
+#include <string>
 
 #include "core/apEncodingDescriptor.h"
 #include "core/apString.h"
@@ -123,6 +124,8 @@ private:
     const apString& piece(size_t from, size_t to);
     const apString& read_name();
     const apString& read_qualified_name();
+    // Copies the last end tag's name while the window still holds it.
+    void keep_end_tag();
     // Moves over a qualified name; false (and a syntax error) for a ":"
     // without a name after it.
     bool skip_qualified_name();
@@ -191,6 +194,10 @@ private:
     // Where the name of the end tag read last stands; length 0 while none.
     size_t end_tag_start_;
     size_t end_tag_length_;
+    // That name's bytes, copied before the window lets go of them: an
+    // element whose content ends without its own end tag compares them.
+    std::string kept_tag_;
+    size_t kept_tag_start_;
     unsigned int skip_space_;
     unsigned long long expanded_size_;
     int nested_depth_;

@@ -104,6 +104,7 @@ TEST(xmlReadWindow, ErrorsStandWhereTheWholeTextPutsThem)
         {"unterminated attribute value", body + "<x a=\"open", 7},
         {"five-digit character reference", body + "&#12345;</r>", 2},
         {"content that ends after a nested end tag", body, 3},
+        {"content that ends long after a nested end tag", body + "</line>" + std::string(200, ' '), 3},
         {"content that ends before any end tag", body + "<x>", 8},
         {"comment in the internal subset", kDeclaration + "<!DOCTYPE r SYSTEM \"x\" [\n<!-- no -->\n]>\n<r/>", 4},
         {"broken UTF-8 near the end", body + "\xC3(</r>", 10},
