@@ -8,6 +8,7 @@
 #include "core/apIStringEncoding.h"
 #include "core/utString.h"
 #include "xml/xmlDocument.h"
+#include "xml/xmlElement.h"
 #include "xml/xmlEntityReference.h"
 #include "xml/xmlNamedNodeMap.h"
 
@@ -284,7 +285,10 @@ void xmlNode::make_subtree_read_only()
     xmlNode* n = this;
     while (n != nullptr) {
         n->read_only_ = 1;
-        if (xmlNamedNodeMap* map = n->attributes()) {
+        // Only an element has attributes; one without a map has none.
+        const xmlNamedNodeMap* map =
+            n->type_ == ELEMENT_NODE ? static_cast<xmlElement*>(n)->attributes_if_any() : nullptr;
+        if (map != nullptr) {
             for (int i = 0; i < map->length(); ++i) {
                 xmlNode* attribute = map->item(i);
                 attribute->read_only_ = 1;
