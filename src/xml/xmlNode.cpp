@@ -13,7 +13,7 @@
 #include "xml/xmlNamedNodeMap.h"
 
 xmlNode::xmlNode(unsigned int type, const apString& name, apString value, xmlDocument* owner)
-    : name_(name), value_(std::move(value)), type_(type), parent_(nullptr), owner_(owner), read_only_(0), link_(this)
+    : name_(name), value_(std::move(value)), type_(type), read_only_(0), parent_(nullptr), owner_(owner), link_(this)
 {
 }
 
@@ -160,7 +160,8 @@ bool xmlNode::accepts_all(xmlNode* const* nodes, int count) const
 xmlNodeList& xmlNode::children_to_change()
 {
     if (!children_.has_storage())
-        children_.attach(new (owner_->owned_.allocate(sizeof(xmlNodecoDList))) xmlNodecoDList);
+        children_.attach(new (owner_->owned_.allocate(sizeof(xmlNodecoDList), alignof(xmlNodecoDList)))
+                             xmlNodecoDList);
     return children_;
 }
 
