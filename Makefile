@@ -15,7 +15,7 @@ BENCH_APT_PACKAGES := cmake ninja-build g++ pkgconf libbenchmark-dev libpugixml-
 BENCH_OUT := build/bench/results
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := answer_load unicode_decode formatter paths kit_request kit_answer kit_request_written \
-                xml_roundtrip xml_save_load dom_operations code_pages
+                xml_roundtrip xml_save_load xml_window dom_operations code_pages
 
 .PHONY: all deps deps-bench deps-demo install-packages bench test demo fuzz soak clean configure-fuzz $(addprefix configure-,$(PRESETS)) $(addprefix build-,$(PRESETS)) $(addprefix test-,$(PRESETS))
 

@@ -25,8 +25,10 @@ R guarded(R on_exception, Body&& body)
     }
 }
 
-// For the queries: the status is written whatever happens. The body gets a
-// status it can always write, even when the host passed none.
+// For the queries: the status is written whenever the call returns. An
+// allocation failure propagates instead and leaves the status as the host
+// set it (the body writes success only once the answer exists). The body
+// gets a status it can always write, even when the host passed none.
 template <class Body>
 const char* guarded_query(int* status, Body&& body)
 {

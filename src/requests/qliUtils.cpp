@@ -57,11 +57,16 @@ const char* qliUtils::make_request(qliParameterMap const& parameters, int& statu
     apPath directory(study);
     std::unique_ptr<T> request(new T(parameters));
     std::unique_ptr<qliRequestResult> result = request->make_request(directory);
-    status = result->result_type();
-    if (status != ok)
+    if (result->result_type() != ok) {
+        status = result->result_type();
         return nullptr;
+    }
     utString joined = join_lines(result->returned_values());
-    return boundary::host_copy(joined.c_str(), joined.length());
+    const char* answer = boundary::host_copy(joined.c_str(), joined.length());
+    // Only now: an allocation failure above propagates to the host, whose
+    // status must not say success then.
+    status = ok;
+    return answer;
 }
 
 // Exported for every kind: hosts call them under their decorated names.

@@ -1,5 +1,6 @@
 #include "xml/xmlDocument.h"
 
+#include <cstddef>
 #include <new>
 #include <utility>
 
@@ -30,8 +31,9 @@ xmlDocument::~xmlDocument()
 template <class T, class... Args>
 T* xmlDocument::make(Args&&... args)
 {
+    static_assert(alignof(T) <= alignof(std::max_align_t), "owned_ aligns no further");
     // A constructor that throws leaves only unused memory in owned_.
-    T* node = new (owned_.allocate(sizeof(T))) T(std::forward<Args>(args)...);
+    T* node = new (owned_.allocate(sizeof(T), alignof(T))) T(std::forward<Args>(args)...);
     owned_.take(node);
     return node;
 }

@@ -16,16 +16,22 @@ const apString& eight_blanks()
 } // namespace
 
 xmlElement::xmlElement(const apString& name, xmlDocument* document)
-    : xmlNode(ELEMENT_NODE, name, xml_empty_text(), document), indent_unit_(eight_blanks()),
-      attribute_map_(this)
+    : xmlNode(ELEMENT_NODE, name, xml_empty_text(), document)
 {
 }
 
 xmlElement::~xmlElement() = default;
 
+const apString& xmlElement::indent_unit() const
+{
+    return eight_blanks();
+}
+
 xmlNamedNodeMap* xmlElement::attributes() const
 {
-    return &attribute_map_;
+    if (!attribute_map_)
+        attribute_map_.reset(new xmlNamedNodeMap(const_cast<xmlElement*>(this)));
+    return attribute_map_.get();
 }
 
 xmlNode* xmlElement::clone_node(bool deep) const
@@ -33,8 +39,9 @@ xmlNode* xmlElement::clone_node(bool deep) const
     xmlElement* copy = owner_->create_element(name_);
     // An attribute's value is its children, so attributes are always
     // cloned whole.
-    for (int i = 0; i < attribute_map_.length(); ++i)
-        copy->set_attribute_node(static_cast<xmlAttr*>(attribute_map_.item(i)->clone_node(true)));
+    if (const xmlNamedNodeMap* map = attributes_if_any())
+        for (int i = 0; i < map->length(); ++i)
+            copy->set_attribute_node(static_cast<xmlAttr*>(map->item(i)->clone_node(true)));
     if (deep)
         append_child_clones(copy);
     return copy;
@@ -56,13 +63,13 @@ void xmlElement::set_attribute(const apString& name, const apString& value)
         return;
     xmlAttr* attribute = owner_->create_attribute(name);
     attribute->set_node_value(value);
-    attribute_map_.set_named_item(attribute);
+    attributes()->set_named_item(attribute);
 }
 
 void xmlElement::set_attribute_node(xmlAttr* attribute)
 {
     if (attribute != nullptr)
-        attribute_map_.set_named_item(attribute);
+        attributes()->set_named_item(attribute);
 }
 
 void xmlElement::set_text(const apString& text)

@@ -2,6 +2,8 @@
 #ifndef QEL_XML_XMLELEMENT_H
 #define QEL_XML_XMLELEMENT_H
 
+#include <memory>
+
 #include "xml/xmlNamedNodeMap.h"
 #include "xml/xmlNode.h"
 
@@ -12,6 +14,8 @@ public:
     xmlElement(const apString& name, xmlDocument* document);
     ~xmlElement() override;
 
+    // Never null; made on first use, since most elements have no
+    // attributes.
     xmlNamedNodeMap* attributes() const override;
     xmlNode* clone_node(bool deep) const override;
     apString text() const override;
@@ -27,13 +31,16 @@ public:
     // for a null text and on a read-only element.
     void set_text(const apString& text);
 
-    // Eight blanks; indentation is cut from it.
-    const apString& indent_unit() const { return indent_unit_; }
+    // Eight blanks; indentation is cut from it. Every element has the
+    // same, so it is held once for all.
+    const apString& indent_unit() const;
+
+    // The map if the element has one, without making it: for readers that
+    // only look.
+    const xmlNamedNodeMap* attributes_if_any() const { return attribute_map_.get(); }
 
 private:
-    apString indent_unit_;
-    // Created with the element, as part of it.
-    mutable xmlNamedNodeMap attribute_map_;
+    mutable std::unique_ptr<xmlNamedNodeMap> attribute_map_;
 };
 
 #endif

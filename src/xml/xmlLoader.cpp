@@ -1,4 +1,6 @@
 // The xmlParser operations that read bytes from streams and files.
+#include <algorithm>
+#include <cstring>
 #include <istream>
 #include <memory>
 #include <new>
@@ -17,7 +19,7 @@ void xmlParser::detect_encoding(const unsigned char* bytes, size_t count, apEnco
     detect_xml_encoding(bytes, count, encoding, bom_length);
 }
 
-bool xmlParser::read_source(std::istream& in, apEncodingDescriptor* encoding)
+bool xmlParser::read_source(std::istream& in, apEncodingDescriptor* encoding, size_t window)
 {
     text_.clear();
     reset();
@@ -44,10 +46,13 @@ bool xmlParser::read_source(std::istream& in, apEncodingDescriptor* encoding)
         return false;
     }
 
+    const size_t count = static_cast<size_t>(size);
+    if (count > window && read_streamed(in, start, count, window, encoding))
+        return error_ == NoError;
+
     // One byte more, 0, so that every decoder may take the bytes as
     // zero-terminated. Held so that an allocation failure while decoding
     // frees it; failing to get it is an allocation failure like any other.
-    const size_t count = static_cast<size_t>(size);
     std::unique_ptr<unsigned char[]> bytes(new unsigned char[count + 1]);
     in.read(reinterpret_cast<char*>(bytes.get()), size);
     if (in.gcount() != size) {
@@ -66,9 +71,40 @@ bool xmlParser::read_source(std::istream& in, apEncodingDescriptor* encoding)
     return true;
 }
 
+bool xmlParser::read_streamed(std::istream& in, std::streampos start, size_t count, size_t window,
+                              apEncodingDescriptor* encoding)
+{
+    // The encoding shows in the first line. When that line ends within the
+    // head and names UTF-8 (or a byte order mark does), the text streams;
+    // anything else is read whole.
+    unsigned char head[4096];
+    const size_t head_count = std::min(sizeof head, count);
+    in.read(reinterpret_cast<char*>(head), static_cast<std::streamsize>(head_count));
+    if (static_cast<size_t>(in.gcount()) != head_count) {
+        fail(ReadError);
+        return true;
+    }
+    int bom = 0;
+    detect_encoding(head, head_count, encoding, &bom);
+    const bool first_line_ends = std::memchr(head, '\n', head_count) || std::memchr(head, '\r', head_count);
+    if (encoding->kind() != apEncodingDescriptor::kind_utf8 || (bom == 0 && !first_line_ends)) {
+        if (!in.seekg(start)) {
+            fail(ReadError);
+            return true;
+        }
+        return false;
+    }
+    const xmlParseError streamed =
+        text_.stream_utf8(in, start + static_cast<std::streamoff>(bom), count - static_cast<size_t>(bom), window);
+    if (streamed != NoError)
+        fail(streamed);
+    return true;
+}
+
 bool xmlParser::read_text(std::istream& in, apString* text, apEncodingDescriptor* encoding)
 {
-    if (!read_source(in, encoding))
+    // The text is wanted whole.
+    if (!read_source(in, encoding, static_cast<size_t>(-1)))
         return false;
     *text = xmlutf8::to_string(text_.data(), text_.size());
     text_.clear();
@@ -84,7 +120,7 @@ bool xmlParser::parse_stream(xmlDocument* document, std::istream& in)
         return false;
     }
     apEncodingDescriptor encoding;
-    if (!read_source(in, &encoding))
+    if (!read_source(in, &encoding, window_))
         return false;
     document->set_encoding(encoding);
     return parse_source(document);
@@ -127,7 +163,7 @@ bool xmlParser::parse_file_within_limits(xmlNode* target, const apPath& path)
         return false;
     }
     apEncodingDescriptor encoding;
-    if (!read_source(*in, &encoding))
+    if (!read_source(*in, &encoding, window_))
         return false;
     document->set_encoding(encoding);
     return parse_source(target);

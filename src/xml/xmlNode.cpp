@@ -8,11 +8,12 @@
 #include "core/apIStringEncoding.h"
 #include "core/utString.h"
 #include "xml/xmlDocument.h"
+#include "xml/xmlElement.h"
 #include "xml/xmlEntityReference.h"
 #include "xml/xmlNamedNodeMap.h"
 
 xmlNode::xmlNode(unsigned int type, const apString& name, apString value, xmlDocument* owner)
-    : name_(name), value_(std::move(value)), type_(type), parent_(nullptr), owner_(owner), read_only_(0), link_(this)
+    : name_(name), value_(std::move(value)), type_(type), read_only_(0), parent_(nullptr), owner_(owner), link_(this)
 {
 }
 
@@ -159,7 +160,8 @@ bool xmlNode::accepts_all(xmlNode* const* nodes, int count) const
 xmlNodeList& xmlNode::children_to_change()
 {
     if (!children_.has_storage())
-        children_.attach(new (owner_->owned_.allocate(sizeof(xmlNodecoDList))) xmlNodecoDList);
+        children_.attach(new (owner_->owned_.allocate(sizeof(xmlNodecoDList), alignof(xmlNodecoDList)))
+                             xmlNodecoDList);
     return children_;
 }
 
@@ -284,7 +286,10 @@ void xmlNode::make_subtree_read_only()
     xmlNode* n = this;
     while (n != nullptr) {
         n->read_only_ = 1;
-        if (xmlNamedNodeMap* map = n->attributes()) {
+        // Only an element has attributes; one without a map has none.
+        const xmlNamedNodeMap* map =
+            n->type_ == ELEMENT_NODE ? static_cast<xmlElement*>(n)->attributes_if_any() : nullptr;
+        if (map != nullptr) {
             for (int i = 0; i < map->length(); ++i) {
                 xmlNode* attribute = map->item(i);
                 attribute->read_only_ = 1;

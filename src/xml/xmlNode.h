@@ -87,11 +87,12 @@ protected:
 
     apString name_;
     apString value_;
+    // The two 32-bit fields side by side, so that no padding follows either.
     unsigned int type_;
+    unsigned int read_only_;
     xmlNode* parent_;
     xmlDocument* owner_;
     xmlNodeList children_;
-    unsigned int read_only_;
 
 private:
     friend class xmlNamedNodeMap; // places attributes under their element

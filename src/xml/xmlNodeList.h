@@ -1,5 +1,5 @@
 // The children of a node: a list of non-owning node pointers held through a
-// small owning wrapper, created with the node.
+// small wrapper, created with the node.
 //
 // Each node carries the link that holds it in its parent's list (a node has
 // at most one parent), so linking a child allocates nothing. The list itself
@@ -23,7 +23,7 @@ using xmlNodecoDLink = coDLink<xmlNode*>;
 
 class xmlNodeList {
 public:
-    xmlNodeList() noexcept : list_(nullptr), owns_(1) {}
+    xmlNodeList() noexcept : list_(nullptr) {}
     ~xmlNodeList() = default;
     xmlNodeList(const xmlNodeList&) = delete;
     xmlNodeList& operator=(const xmlNodeList&) = delete;
@@ -49,8 +49,9 @@ public:
     void unlink(xmlNodecoDLink* link);
 
 private:
+    // The one field: every node has a wrapper, and the list itself lives in
+    // the document's memory, so nothing here owns or frees it.
     xmlNodecoDList* list_;
-    unsigned int owns_;
 };
 
 #endif

@@ -37,10 +37,9 @@ const size_t kLargestPage = 1024;
 const size_t kFirstBlock = 1024;
 const size_t kLargestBlock = 64 * 1024;
 
-size_t aligned(size_t size)
+size_t aligned(size_t offset, size_t alignment)
 {
-    const size_t a = alignof(std::max_align_t);
-    return (size + a - 1) / a * a;
+    return (offset + alignment - 1) / alignment * alignment;
 }
 
 } // namespace
@@ -55,20 +54,21 @@ xmlOwnedNodes::~xmlOwnedNodes()
     destroy_all();
 }
 
-void* xmlOwnedNodes::allocate(size_t size)
+void* xmlOwnedNodes::allocate(size_t size, size_t alignment)
 {
-    size = aligned(size);
-    if (blocks_ == nullptr || blocks_->capacity - used_ < size) {
+    // A new block starts at the strictest alignment, so 0 suits any.
+    size_t start = blocks_ == nullptr ? 0 : aligned(used_, alignment);
+    if (blocks_ == nullptr || start > blocks_->capacity || blocks_->capacity - start < size) {
         size_t capacity = blocks_ == nullptr ? kFirstBlock : blocks_->capacity * 2;
         if (capacity > kLargestBlock)
             capacity = kLargestBlock;
         if (capacity < size)
             capacity = size;
         blocks_ = Block::make(capacity, blocks_);
-        used_ = 0;
+        start = 0;
     }
-    void* memory = blocks_->bytes + used_;
-    used_ += size;
+    void* memory = blocks_->bytes + start;
+    used_ = start + size;
     return memory;
 }
 
@@ -77,7 +77,7 @@ xmlNode* xmlOwnedNodes::take(xmlNode* node)
     if (pages_ == nullptr || pages_->used == pages_->capacity) {
         const size_t capacity =
             pages_ == nullptr ? kFirstPage : pages_->capacity < kLargestPage ? pages_->capacity * 2 : kLargestPage;
-        Page* page = static_cast<Page*>(allocate(offsetof(Page, nodes) + capacity * sizeof(xmlNode*)));
+        Page* page = static_cast<Page*>(allocate(offsetof(Page, nodes) + capacity * sizeof(xmlNode*), alignof(Page)));
         page->next = pages_;
         page->capacity = capacity;
         page->used = 0;

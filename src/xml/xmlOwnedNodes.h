@@ -19,9 +19,11 @@ public:
     xmlOwnedNodes(const xmlOwnedNodes&) = delete;
     xmlOwnedNodes& operator=(const xmlOwnedNodes&) = delete;
 
-    // Memory for one node, aligned for any node; it stays until
-    // destroy_all(), whether or not a node is made in it.
-    void* allocate(size_t size);
+    // Memory for one object of `size` bytes at `alignment` (at most that of
+    // std::max_align_t); it stays until destroy_all(), whether or not an
+    // object is made in it. Objects are packed at their own alignment, since
+    // nodes, made by the million, need only that of a pointer.
+    void* allocate(size_t size, size_t alignment);
     // Takes over a node made in memory from allocate() and answers it.
     xmlNode* take(xmlNode* node);
     // Destroys every node, newest first, and frees the memory.

@@ -71,8 +71,12 @@ inline bool ends_text(unsigned char b)
 
 } // namespace
 
+// A window this large keeps the memory a large input takes while loading
+// small beside what its nodes take, and costs few stream reads.
+const size_t kReadWindow = 64 * 1024;
+
 xmlParser::xmlParser()
-    : source_(nullptr), end_(0), position_(0), error_(NoError), line_(1), column_(1), target_document_(nullptr),
+    : window_(kReadWindow), source_(nullptr), base_(0), end_(0), limit_(0), position_(0), error_(NoError), line_(1), column_(1), target_document_(nullptr),
       limits_(nullptr), skip_space_(1), expanded_size_(0), nested_depth_(0), base_depth_(0)
 {
     fill_ascii_classes();
@@ -87,10 +91,12 @@ void xmlParser::reset()
     column_ = 1;
     error_ = NoError;
     end_tag_start_ = end_tag_length_ = 0;
+    kept_tag_start_ = static_cast<size_t>(-1);
     skip_space_ = 1;
-    source_ = text_.data();
-    end_ = text_.size();
+    source_ = text_.window();
+    base_ = text_.base();
     position_ = 0;
+    set_end(text_.size());
     comment_end_ = cdata_end_ = pi_end_ = subset_end_ = SearchMemo();
 }
 
@@ -99,7 +105,32 @@ void xmlParser::fail_at(unsigned int code, size_t offset)
     if (error_ != NoError)
         return;
     error_ = code;
-    xmlutf8::position(source_, offset, &line_, &column_);
+    text_.position(offset, &line_, &column_);
+}
+
+void xmlParser::set_end(size_t end)
+{
+    end_ = end;
+    limit_ = end_ < text_.window_end() ? end_ : text_.window_end();
+}
+
+bool xmlParser::bring(size_t offset)
+{
+    const bool held = text_.extend(offset);
+    source_ = text_.window();
+    set_end(end_);
+    return held;
+}
+
+size_t xmlParser::find_byte(size_t from, unsigned char byte)
+{
+    for (size_t next = from; have(next);) {
+        const void* found = std::memchr(at(next), byte, limit_ - next);
+        if (found != nullptr)
+            return next + static_cast<size_t>(static_cast<const unsigned char*>(found) - at(next));
+        next = limit_;
+    }
+    return end_;
 }
 
 bool xmlParser::parse(xmlNode* target, const apString& text)
@@ -129,10 +160,13 @@ bool xmlParser::parse_source(xmlNode* target)
     expanded_size_ = text_.characters();
     limits_->begin_parse(expanded_size_);
     read_into(target);
+    if (text_.reread_failed())
+        fail(ReadError);
     // Nothing of the text is needed once its nodes are made.
     text_.clear();
-    source_ = text_.data();
-    end_ = position_ = 0;
+    source_ = text_.window();
+    base_ = position_ = 0;
+    set_end(0);
     return error_ == NoError;
 }
 
@@ -156,38 +190,38 @@ void xmlParser::read_into(xmlNode* target)
 
 // ---- moving through the text
 
-apString::codepoint xmlParser::char_at(size_t offset) const
+apString::codepoint xmlParser::char_at(size_t offset)
 {
-    if (offset >= end_)
+    if (!have(offset))
         return 0;
-    const unsigned char lead = source_[offset];
-    return lead < 0x80 ? lead : xmlutf8::decode(source_ + offset, xmlutf8::sequence_length(lead));
-}
-
-bool xmlParser::looking_at(const char* token, size_t length) const
-{
-    return end_ - position_ >= length && std::memcmp(source_ + position_, token, length) == 0;
+    const unsigned char lead = *at(offset);
+    if (lead < 0x80)
+        return lead;
+    const size_t length = xmlutf8::sequence_length(lead);
+    have(offset + length - 1); // the text holds whole characters
+    return xmlutf8::decode(at(offset), length);
 }
 
 void xmlParser::advance()
 {
-    if (!at_end())
-        position_ += xmlutf8::sequence_length(source_[position_]);
+    if (have(position_))
+        position_ += xmlutf8::sequence_length(*at(position_));
 }
 
 template <class Accept>
 void xmlParser::advance_while(Accept accept)
 {
     size_t k = position_;
-    while (k < end_) {
-        const unsigned char lead = source_[k];
+    while (have(k)) {
+        const unsigned char lead = *at(k);
         if (lead < 0x80) {
             if (!accept(static_cast<codepoint>(lead)))
                 break;
             ++k;
         } else {
             const size_t length = xmlutf8::sequence_length(lead);
-            if (!accept(xmlutf8::decode(source_ + k, length)))
+            have(k + length - 1);
+            if (!accept(xmlutf8::decode(at(k), length)))
                 break;
             k += length;
         }
@@ -197,8 +231,16 @@ void xmlParser::advance_while(Accept accept)
 
 void xmlParser::skip_white_space()
 {
-    while (position_ < end_ && is_white_space(source_[position_]))
-        ++position_;
+    while (have(position_)) {
+        const unsigned char* const from = at(position_);
+        const unsigned char* const to = at(limit_);
+        const unsigned char* p = from;
+        while (p != to && is_white_space(*p))
+            ++p;
+        position_ += static_cast<size_t>(p - from);
+        if (p != to)
+            break;
+    }
 }
 
 bool xmlParser::descend()
@@ -235,7 +277,7 @@ bool xmlParser::admit_reference(const xmlEntity* entity)
 
 const apString& xmlParser::piece(size_t from, size_t to)
 {
-    return cache_.get(source_ + from, to - from);
+    return cache_.get(at(from), to - from);
 }
 
 const apString& xmlParser::read_name()
@@ -275,13 +317,13 @@ const apString& xmlParser::read_quoted_value()
     const unsigned char quote = current();
     advance();
     const size_t start = position_;
-    const void* found = at_end() ? nullptr : std::memchr(source_ + position_, quote, end_ - position_);
-    if (found == nullptr) {
+    const size_t found = find_byte(position_, quote);
+    if (found == end_) {
         position_ = end_;
         fail(UnterminatedLiteral);
         return none;
     }
-    position_ = static_cast<size_t>(static_cast<const unsigned char*>(found) - source_);
+    position_ = found;
     const apString& value = piece(start, position_);
     advance();
     return value;
@@ -296,16 +338,14 @@ size_t xmlParser::find(const char* terminator, SearchMemo& memo)
         return memo.found;
     const size_t length = std::strlen(terminator);
     size_t found = end_;
-    for (size_t at = from; at + length <= end_;) {
-        const void* first = std::memchr(source_ + at, terminator[0], end_ - at);
-        if (first == nullptr)
+    for (size_t first = from; first + length <= end_; ++first) {
+        first = find_byte(first, static_cast<unsigned char>(terminator[0]));
+        if (first + length > end_)
             break;
-        at = static_cast<size_t>(static_cast<const unsigned char*>(first) - source_);
-        if (at + length <= end_ && std::memcmp(source_ + at, terminator, length) == 0) {
-            found = at;
+        if (have(first + length - 1) && std::memcmp(at(first), terminator, length) == 0) {
+            found = first;
             break;
         }
-        ++at;
     }
     memo.from = from;
     memo.found = found;
@@ -318,7 +358,7 @@ apString xmlParser::read_up_to(const char* terminator, SearchMemo& memo)
     const size_t found = find(terminator, memo);
     if (found == end_)
         return apString();
-    apString text = xmlutf8::to_string(source_ + position_, found - position_);
+    apString text = xmlutf8::to_string(at(position_), found - position_);
     position_ = found + std::strlen(terminator);
     return text;
 }
@@ -364,6 +404,14 @@ apString xmlParser::replace_references(const apString& value) const
 
 xmlNode* xmlParser::read_node()
 {
+    // Nothing before a node is read again: the window may move on.
+    if (position_ >= text_.release_from() && position_ <= end_) {
+        keep_end_tag();
+        text_.release_before(position_);
+        source_ = text_.window();
+        base_ = text_.base();
+        set_end(end_);
+    }
     const size_t start = position_;
     if (skip_space_)
         skip_white_space();
@@ -471,11 +519,22 @@ xmlNode* xmlParser::read_element()
         fail(MissingEndTag);
         return nullptr;
     }
-    if (!xmlutf8::spells(name, source_ + end_tag_start_, end_tag_length_)) {
+    const unsigned char* const tag = end_tag_start_ >= base_
+                                         ? at(end_tag_start_)
+                                         : reinterpret_cast<const unsigned char*>(kept_tag_.data());
+    if (!xmlutf8::spells(name, tag, end_tag_length_)) {
         fail(EndTagMismatch);
         return nullptr;
     }
     return element;
+}
+
+void xmlParser::keep_end_tag()
+{
+    if (end_tag_length_ != 0 && end_tag_start_ >= base_ && kept_tag_start_ != end_tag_start_) {
+        kept_tag_.assign(reinterpret_cast<const char*>(at(end_tag_start_)), end_tag_length_);
+        kept_tag_start_ = end_tag_start_;
+    }
 }
 
 void xmlParser::read_end_tag()
@@ -503,17 +562,17 @@ xmlNode* xmlParser::read_reference()
     if (skip("#")) {
         // One to four digits and the ";"; the error points at the first
         // character that breaks that.
-        size_t at = position_;
+        size_t next = position_;
         for (size_t k = 0; k <= 4; ++k) {
-            const codepoint c = char_at(at);
+            const codepoint c = char_at(next);
             const bool ok = k == 0 ? xml_is_digit(c) : k == 4 ? c == ';' : (c == ';' || xml_is_digit(c));
             if (!ok) {
-                fail_at(SyntaxError, at);
+                fail_at(SyntaxError, next);
                 return nullptr;
             }
             if (c == ';')
                 break;
-            at += xmlutf8::sequence_length(source_[at]);
+            next += xmlutf8::sequence_length(*at(next));
         }
     }
     advance_while([](codepoint c) { return is_name_char(c); });
@@ -530,16 +589,25 @@ xmlNode* xmlParser::read_reference()
 
 xmlNode* xmlParser::read_character_data(size_t start)
 {
-    // No byte of a character beyond ASCII ends the text.
-    while (position_ < end_ && !ends_text(source_[position_]))
-        ++position_;
+    // No byte of a character beyond ASCII ends the text. Searched a window
+    // at a time.
+    while (have(position_)) {
+        const unsigned char* const from = at(position_);
+        const unsigned char* const to = at(limit_);
+        const unsigned char* p = from;
+        while (p != to && !ends_text(*p))
+            ++p;
+        position_ += static_cast<size_t>(p - from);
+        if (p != to)
+            break;
+    }
     if (current() == '>') {
         fail(SyntaxError);
         return nullptr;
     }
     // A long text is rarely met again: made for the node alone, it moves in.
     if (position_ - start > xmlTextCache::longest)
-        return target_document_->create_text_node(xmlutf8::to_string(source_ + start, position_ - start));
+        return target_document_->create_text_node(xmlutf8::to_string(at(start), position_ - start));
     return target_document_->create_text_node(piece(start, position_));
 }
 
@@ -648,7 +716,7 @@ bool xmlParser::read_internal_subset(xmlDocumentType* doctype, size_t from, size
     const int base_depth = base_depth_;
     const SearchMemo memos[4] = {comment_end_, cdata_end_, pi_end_, subset_end_};
 
-    end_ = to;
+    set_end(to);
     position_ = from;
     skip_space_ = 1;
     end_tag_start_ = end_tag_length_ = 0;
@@ -657,7 +725,7 @@ bool xmlParser::read_internal_subset(xmlDocumentType* doctype, size_t from, size
     comment_end_ = cdata_end_ = pi_end_ = subset_end_ = SearchMemo();
     read_into(doctype);
 
-    end_ = outer_end;
+    set_end(outer_end);
     position_ = after;
     skip_space_ = 1;
     end_tag_start_ = tag_start;

@@ -3,12 +3,15 @@
 // declarations). Recursive descent over the UTF-8 bytes of one text with a
 // single position, a byte offset; it stops at the first error and reports it
 // as a code with the line and column of that offset, counted in characters
-// from the start of the text only then.
+// from the start of the text only then. A large input is read through a
+// window that moves on at the start of each node.
 #ifndef QEL_XML_XMLPARSER_H
 #define QEL_XML_XMLPARSER_H
 
 #include <cstddef>
+#include <cstring>
 #include <iosfwd>
+#include <string>
 
 #include "core/apEncodingDescriptor.h"
 #include "core/apString.h"
@@ -52,6 +55,9 @@ public:
     // The stream's remaining bytes decoded, and their encoding: what
     // parse_stream() reads.
     bool read_text(std::istream& in, apString* text, apEncodingDescriptor* encoding);
+    // Inputs of more bytes than this are read through a window of this many
+    // bytes rather than whole (64 KiB unless set).
+    void set_read_window(size_t bytes) { window_ = bytes; }
     // The encoding of `count` bytes and the length of their byte order mark.
     static void detect_encoding(const unsigned char* bytes, size_t count, apEncodingDescriptor* encoding,
                                 int* bom_length);
@@ -83,8 +89,14 @@ private:
     void fail(unsigned int code) { fail_at(code, position_); }
     void fail_at(unsigned int code, size_t offset);
 
-    // Reads the stream's remaining bytes into text_ and decodes them.
-    bool read_source(std::istream& in, apEncodingDescriptor* encoding);
+    // Reads the stream's remaining bytes into text_ and decodes them; more
+    // than `window` of them in UTF-8 stream through a window.
+    bool read_source(std::istream& in, apEncodingDescriptor* encoding, size_t window);
+    // Streams `count` bytes from `start` when the head shows UTF-8 (and
+    // answers true, with error_ telling how it went); false, with the stream
+    // back at `start`, when they must be read whole.
+    bool read_streamed(std::istream& in, std::streampos start, size_t count, size_t window,
+                       apEncodingDescriptor* encoding);
     bool parse_file_within_limits(xmlNode* target, const apPath& path);
     // Parses text_ into `target`, then lets it go.
     bool parse_source(xmlNode* target);
@@ -112,6 +124,8 @@ private:
     const apString& piece(size_t from, size_t to);
     const apString& read_name();
     const apString& read_qualified_name();
+    // Copies the last end tag's name while the window still holds it.
+    void keep_end_tag();
     // Moves over a qualified name; false (and a syntax error) for a ":"
     // without a name after it.
     bool skip_qualified_name();
@@ -124,13 +138,25 @@ private:
 
     // Every move goes through these: the position is all there is.
     bool at_end() const { return position_ >= end_; }
+    // Whether byte `offset` is in the range, bringing it into the window.
+    bool have(size_t offset) { return offset < limit_ || (offset < end_ && bring(offset)); }
+    bool bring(size_t offset);
+    // Where the window holds byte `offset` (which it must hold).
+    const unsigned char* at(size_t offset) const { return source_ + (offset - base_); }
+    // Sets the end of the range being read.
+    void set_end(size_t end);
+    // Where `byte` next stands from `from` on; end_ when nowhere.
+    size_t find_byte(size_t from, unsigned char byte);
     // The byte at the position, or `ahead` bytes on; 0 past the end. Every
     // character the grammar names is one byte, so comparing bytes is enough.
-    unsigned char current() const { return position_ < end_ ? source_[position_] : 0; }
-    unsigned char peek(size_t ahead) const { return position_ + ahead < end_ ? source_[position_ + ahead] : 0; }
+    unsigned char current() { return have(position_) ? *at(position_) : 0; }
+    unsigned char peek(size_t ahead) { return have(position_ + ahead) ? *at(position_ + ahead) : 0; }
     // The character that starts at `offset`; 0 past the end.
-    codepoint char_at(size_t offset) const;
-    bool looking_at(const char* token, size_t length) const;
+    codepoint char_at(size_t offset);
+    bool looking_at(const char* token, size_t length)
+    {
+        return have(position_ + length - 1) && std::memcmp(at(position_), token, length) == 0;
+    }
     // Moves over `token` (a literal) when it stands at the position.
     template <size_t N>
     bool skip(const char (&token)[N])
@@ -154,8 +180,11 @@ private:
     bool admit_reference(const xmlEntity* entity);
 
     xmlSourceText text_;
-    const unsigned char* source_; // text_'s bytes
-    size_t end_;                  // where the range being read ends
+    size_t window_;
+    const unsigned char* source_; // text_'s window, which holds bytes base_ on
+    size_t base_;
+    size_t end_;   // where the range being read ends
+    size_t limit_; // the range's end or the window's, whichever is first
     size_t position_;
     unsigned int error_;
     int line_;
@@ -165,6 +194,10 @@ private:
     // Where the name of the end tag read last stands; length 0 while none.
     size_t end_tag_start_;
     size_t end_tag_length_;
+    // That name's bytes, copied before the window lets go of them: an
+    // element whose content ends without its own end tag compares them.
+    std::string kept_tag_;
+    size_t kept_tag_start_;
     unsigned int skip_space_;
     unsigned long long expanded_size_;
     int nested_depth_;

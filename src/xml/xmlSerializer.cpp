@@ -383,7 +383,7 @@ private:
         const Markup& m = markup_;
         add(m.lt);
         add(element->node_name());
-        const xmlNamedNodeMap* attributes = element->attributes();
+        const xmlNamedNodeMap* attributes = element->attributes_if_any();
         int count = attributes ? attributes->length() : 0;
         for (int i = 0; i < count; ++i) {
             add(m.blank);

@@ -1,7 +1,9 @@
 #include "xml/xmlSourceText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <istream>
 #include <vector>
 
 #include "core/codePage.h"
@@ -12,9 +14,25 @@ namespace {
 
 const unsigned char kNothing[1] = {0};
 
+// The least window: a UTF-8 sequence and then some.
+const size_t kLeastWindow = 16;
+
+// Eight bytes none of which is above 0x7F, and so none that borrows: no 0
+// either.
+inline bool all_ascii(const unsigned char* s)
+{
+    std::uint64_t block;
+    std::memcpy(&block, s, 8);
+    return (((block - 0x0101010101010101ull) | block) & 0x8080808080808080ull) == 0;
+}
+
 } // namespace
 
-xmlSourceText::xmlSourceText() : data_(kNothing), size_(0), characters_(0) {}
+xmlSourceText::xmlSourceText()
+    : data_(kNothing), size_(0), characters_(0), base_(0), held_(0), in_(nullptr), start_(0), stream_at_(0),
+      capacity_(0), reread_failed_(false)
+{
+}
 
 void xmlSourceText::clear()
 {
@@ -22,13 +40,18 @@ void xmlSourceText::clear()
     data_ = kNothing;
     size_ = 0;
     characters_ = 0;
+    base_ = held_ = 0;
+    in_ = nullptr;
+    start_ = 0;
+    stream_at_ = capacity_ = 0;
+    reread_failed_ = false;
 }
 
 void xmlSourceText::take(std::unique_ptr<unsigned char[]> block, size_t size, unsigned long long characters)
 {
     owned_ = std::move(block);
     data_ = owned_.get();
-    size_ = size;
+    size_ = held_ = size;
     characters_ = characters;
 }
 
@@ -73,15 +96,10 @@ bool xmlSourceText::adopt_utf8(std::unique_ptr<unsigned char[]> bytes, size_t co
     unsigned long long characters = 0;
     bool valid = true;
     for (;;) {
-        if (end - s >= 8) {
-            std::uint64_t block;
-            std::memcpy(&block, s, 8);
-            // No byte above 0x7F, and so none that borrows: no 0 either.
-            if ((((block - 0x0101010101010101ull) | block) & 0x8080808080808080ull) == 0) {
-                s += 8;
-                characters += 8;
-                continue;
-            }
+        if (end - s >= 8 && all_ascii(s)) {
+            s += 8;
+            characters += 8;
+            continue;
         }
         if (*s == 0)
             break;
@@ -96,9 +114,152 @@ bool xmlSourceText::adopt_utf8(std::unique_ptr<unsigned char[]> bytes, size_t co
     const size_t size = static_cast<size_t>(s - start);
     owned_ = std::move(bytes);
     data_ = start;
-    size_ = size;
+    size_ = held_ = size;
     characters_ = characters;
     return true;
+}
+
+bool xmlSourceText::read_at(size_t at, unsigned char* into, size_t count)
+{
+    if (stream_at_ != at) {
+        in_->clear();
+        if (!in_->seekg(start_ + static_cast<std::streamoff>(at)))
+            return false;
+    }
+    in_->read(reinterpret_cast<char*>(into), static_cast<std::streamsize>(count));
+    const bool whole = static_cast<size_t>(in_->gcount()) == count;
+    stream_at_ = whole ? at + count : static_cast<size_t>(-1);
+    return whole;
+}
+
+xmlParseError xmlSourceText::stream_utf8(std::istream& in, std::streamoff start, size_t count, size_t window)
+{
+    clear();
+    in_ = &in;
+    start_ = start;
+    stream_at_ = static_cast<size_t>(-1);
+    capacity_ = std::max(window, kLeastWindow);
+    owned_.reset(new unsigned char[capacity_ + 1]);
+    unsigned char* const block = owned_.get();
+
+    // Checked whole first, a block at a time, so that an error in the
+    // bytes is found before any node is made. A sequence cut by the
+    // block's end is carried into the next block.
+    size_t read = 0;  // bytes taken from the stream
+    size_t carry = 0; // bytes at the block's start carried over
+    size_t size = count;
+    unsigned long long characters = 0;
+    for (bool ended = false; !ended;) {
+        const size_t more = std::min(capacity_ - carry, count - read);
+        if (!read_at(read, block + carry, more))
+            return ReadError;
+        read += more;
+        const bool last = read == count;
+        const unsigned char* const end = block + carry + more;
+        // Stops a step over broken bytes within the block.
+        block[carry + more] = 0;
+        const unsigned char* s = block;
+        for (;;) {
+            if (end - s >= 8 && all_ascii(s)) {
+                s += 8;
+                characters += 8;
+                continue;
+            }
+            if (!last && end - s < 4)
+                break;
+            if (*s == 0) {
+                size = read - static_cast<size_t>(end - s);
+                ended = true;
+                break;
+            }
+            if (*s < 0x80) {
+                ++s;
+            } else {
+                bool valid = true;
+                unicode::utf8_step(s, &valid);
+                if (!valid)
+                    return DecodeError;
+            }
+            ++characters;
+        }
+        carry = static_cast<size_t>(end - s);
+        std::memmove(block, s, carry);
+    }
+    size_ = size;
+    characters_ = characters;
+    data_ = block;
+    base_ = held_ = 0;
+    fill();
+    return reread_failed_ ? ReadError : NoError;
+}
+
+void xmlSourceText::fill()
+{
+    const size_t at = base_ + held_;
+    const size_t more = std::min(capacity_ - held_, size_ - at);
+    if (more == 0)
+        return;
+    if (!read_at(at, owned_.get() + held_, more)) {
+        // The text ends where the stream stopped giving it.
+        reread_failed_ = true;
+        size_ = at;
+        return;
+    }
+    held_ += more;
+}
+
+bool xmlSourceText::extend(size_t offset)
+{
+    while (in_ != nullptr && offset >= window_end() && window_end() < size_) {
+        if (held_ == capacity_) {
+            std::unique_ptr<unsigned char[]> larger(new unsigned char[2 * capacity_ + 1]);
+            std::memcpy(larger.get(), owned_.get(), held_);
+            owned_ = std::move(larger);
+            data_ = owned_.get();
+            capacity_ *= 2;
+        }
+        fill();
+    }
+    return offset < window_end();
+}
+
+void xmlSourceText::release_before(size_t offset)
+{
+    if (offset < release_from())
+        return;
+    const size_t gone = offset - base_;
+    std::memmove(owned_.get(), owned_.get() + gone, held_ - gone);
+    held_ -= gone;
+    base_ = offset;
+    fill();
+}
+
+void xmlSourceText::position(size_t offset, int* line, int* column)
+{
+    if (base_ == 0 && offset <= held_) {
+        xmlutf8::position(data_, offset, line, column);
+        return;
+    }
+    // Counted again from the stream: only an error asks.
+    unsigned char chunk[4096];
+    int lines = 1;
+    size_t characters = 0; // since the last line feed
+    for (size_t at = 0; at < offset;) {
+        const size_t count = std::min(sizeof chunk, offset - at);
+        if (!read_at(at, chunk, count))
+            break;
+        for (size_t i = 0; i < count; ++i) {
+            if (chunk[i] == '\n') {
+                ++lines;
+                characters = 0;
+            } else if (!xmlutf8::is_continuation(chunk[i])) {
+                ++characters;
+            }
+        }
+        at += count;
+    }
+    *line = lines;
+    *column = 1 + static_cast<int>(characters);
 }
 
 xmlParseError xmlSourceText::adopt(std::unique_ptr<unsigned char[]> bytes, size_t count, size_t skip,

@@ -354,15 +354,23 @@ public:
     void run() override
     {
         int status = -1;
+        const char* text = nullptr;
+        try {
+            text = electrode_materials("1.2379", &status);
+        } catch (const std::bad_alloc&) {
+            failed_status_ = status;
+            throw;
+        }
         // The host's string is released even when the outcome below cannot
         // be built.
         const std::unique_ptr<const char, void (*)(const char*)> answer(
-            electrode_materials("1.2379", &status), [](const char* text) { delete_string(const_cast<char*>(text)); });
+            text, [](const char* text) { delete_string(const_cast<char*>(text)); });
         outcome_ = std::to_string(status) + ":" + (answer ? answer.get() : "<null>");
     }
     std::string outcome() const override { return outcome_; }
-    // The map, and no file in the exchange directory but the programs, their
-    // table and the two files of this kind.
+    // The host's status as an allocation failure left it: never success, as
+    // no answer came back; the map; and no file in the exchange directory
+    // but the programs, their table and the two files of this kind.
     std::string state() const override
     {
         std::string files;
@@ -372,12 +380,13 @@ public:
                 name != "sample-technology.txt")
                 files += " " + name;
         }
-        return parameter_map() + files;
+        return "status " + std::to_string(failed_status_) + " " + parameter_map() + files;
     }
 
 private:
     fs::path exchange_;
     std::string outcome_;
+    int failed_status_ = -1;
 };
 
 // The exports that take no request: the version and the installation check.

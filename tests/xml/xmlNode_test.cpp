@@ -382,6 +382,32 @@ TEST_F(Entities, EntityContentIsReadOnly)
     EXPECT_EQ(b->parent_node(), entity);
 }
 
+// An element's attributes become read-only with it, values included; one
+// without attributes still answers a map, which refuses new ones.
+TEST(EntityContent, AttributesAreReadOnlyToo)
+{
+    DocumentPtr doc = new_document(kUtf8);
+    xmlParser parser;
+    ASSERT_TRUE(parser.parse(doc.get(), "<!DOCTYPE r SYSTEM [<!ENTITY e \"<b a='1'><c/></b>\">]><r/>"));
+    xmlNode* entity = doc->doctype()->entities()->named_item("e");
+    ASSERT_NE(entity, nullptr);
+    xmlElement* b = static_cast<xmlElement*>(entity->first_child());
+    xmlNode* a = b->attributes()->named_item("a");
+    ASSERT_NE(a, nullptr);
+    EXPECT_TRUE(a->is_read_only());
+    EXPECT_TRUE(a->first_child()->is_read_only());
+    a->set_node_value(apString("2"));
+    b->set_attribute("a", "3");
+    b->set_attribute("z", "4");
+
+    xmlElement* c = static_cast<xmlElement*>(b->first_child());
+    ASSERT_NE(c->attributes(), nullptr);
+    EXPECT_EQ(c->attributes()->set_named_item(doc->create_attribute("z")), nullptr);
+    c->set_attribute("z", "5");
+    EXPECT_EQ(c->attributes()->length(), 0);
+    EXPECT_EQ(picture(entity), "b[a=1]{c}");
+}
+
 // Past a handful of attributes a map looks names up in its table; order,
 // replacement in place and lookups must not notice the change.
 TEST_F(Tree, ManyAttributesKeepOrderAndReplaceInPlace)
