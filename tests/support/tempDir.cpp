@@ -5,6 +5,7 @@
 #include <iterator>
 #include <random>
 #include <stdexcept>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -29,8 +30,15 @@ TempDir::TempDir()
 
 TempDir::~TempDir()
 {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
+    // Retried for a while: on Windows a program that is still ending keeps
+    // its file.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        std::error_code error;
+        fs::remove_all(root_, error);
+        if (!error)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
 }
 
 apString TempDir::text() const

@@ -1,5 +1,6 @@
 // A fresh directory under the system's temporary directory, removed with
-// everything in it when the object goes. It touches nothing outside itself.
+// everything in it when the object goes (retrying for a while). It touches
+// nothing outside itself.
 #ifndef QEL_TEST_TEMPDIR_H
 #define QEL_TEST_TEMPDIR_H
 
