@@ -19,6 +19,7 @@
 #include "kindRowsC.h"
 #include "requests/qliRequestKinds.h"
 #include "requests/requestKindTable.h"
+#include "support/kindRows.h"
 #include "support/tempDir.h"
 #include "support/testPrograms.h"
 
@@ -30,17 +31,8 @@ using testsupport::read_bytes;
 using testsupport::ScratchDirectory;
 using testsupport::write_bytes;
 
-struct Row {
-    std::string query;
-    std::string request;
-    std::string root;
-    std::string program;
-    std::vector<std::string> parameters;
-};
-
-#define ROW(Class, query, request, root, program, names) {#query, request, root, program, {QEL_UNWRAP names}},
-const std::vector<Row> kRows = {QEL_REQUEST_KINDS(ROW)};
-#undef ROW
+using Row = testsupport::KindRow;
+const std::vector<Row>& kRows = testsupport::kind_rows();
 
 // An XML element name and a file name on every platform: an ASCII letter,
 // then ASCII letters and digits.
