@@ -3,7 +3,6 @@
 // and the files left there afterwards.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -18,17 +17,8 @@ namespace fs = std::filesystem;
 using querytest::Queries;
 using querytest::Reply;
 using testsupport::read_bytes;
-using testsupport::ScratchDirectory;
+using testsupport::text_mode_line_end;
 using testsupport::write_bytes;
-
-// How this platform's text mode writes "\n": what the request file must hold.
-std::string text_mode_line_end()
-{
-    ScratchDirectory directory;
-    const fs::path probe = directory.path() / "probe.txt";
-    std::ofstream(probe) << '\n';
-    return read_bytes(probe);
-}
 
 // The request file as it must be: each line ended as text mode ends it.
 std::string request_text(const std::vector<std::string>& lines)

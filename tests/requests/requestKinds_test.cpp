@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -28,6 +27,7 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::library_text;
 using testsupport::read_bytes;
+using testsupport::text_mode_line_end;
 using testsupport::ScratchDirectory;
 using testsupport::write_bytes;
 
@@ -95,15 +95,6 @@ TEST(RequestKindTable, ReadsTheSameInC)
         EXPECT_EQ(c.first_parameter, row.parameters.front());
         EXPECT_EQ(c.parameter_count, static_cast<int>(row.parameters.size()));
     }
-}
-
-// How this platform's text mode writes "\n": what the request file holds.
-std::string text_mode_line_end()
-{
-    ScratchDirectory directory;
-    const fs::path probe = directory.path() / "probe.txt";
-    std::ofstream(probe) << '\n';
-    return read_bytes(probe);
 }
 
 // Runs one request of kind `Kind` with every parameter of its row set, by a

@@ -75,4 +75,12 @@ std::string read_bytes(const fs::path& p)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string text_mode_line_end()
+{
+    TempDir directory;
+    const fs::path probe = directory.at("probe.txt");
+    std::ofstream(probe) << '\n';
+    return read_bytes(probe);
+}
+
 } // namespace testsupport

@@ -36,6 +36,9 @@ std::string to_utf8(const apString& s);
 // Whole-file helpers for setting up and checking the files under test.
 void write_bytes(const std::filesystem::path& p, const std::string& bytes);
 std::string read_bytes(const std::filesystem::path& p);
+// How this platform's text mode writes "\n" (what the library's request
+// files hold at each line end).
+std::string text_mode_line_end();
 
 } // namespace testsupport
 
