@@ -99,9 +99,7 @@ TEST_F(ReferencePrograms, ReadWindows1252RequestsAndAnswerInUtf8)
     write_bytes(exchange.path() / "sample-technology.txt",
                 "electrode | Kupfer \xC3\xA4 | 1 | 12\n"
                 "part | Stahl geh\xC3\xA4rtet | 1 | 12 | Kupfer \xC3\xA4\n");
-    querytest::Reply reply = host.electrode_materials("stahl geh\xC3\xA4rtet");
-    EXPECT_EQ(reply.status, 0);
-    EXPECT_EQ(reply.text, "Kupfer \xC3\xA4");
+    EXPECT_EQ(querytest::said(host.electrode_materials("stahl geh\xC3\xA4rtet")), "0:Kupfer \xC3\xA4");
     const std::string answer = read_bytes(exchange.path() / "A_ElectrodeMat.xml");
     EXPECT_EQ(answer.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", 0), 0u) << answer;
 }
