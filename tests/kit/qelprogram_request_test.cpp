@@ -2,6 +2,7 @@
 // refusals of everything else.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "core/apString.h"
@@ -37,6 +38,22 @@ const std::string root_open = "<RequestElectrodeMaterial>";
 const std::string root_close = "</RequestElectrodeMaterial>";
 const std::string cp1252_declaration = "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n";
 
+// A table of requests: what each shows, its bytes, and what parsed() makes
+// of them.
+struct Parsing {
+    const char* what;
+    std::string bytes;
+    std::string expected;
+};
+
+void expect_parsed(std::initializer_list<Parsing> cases)
+{
+    for (const Parsing& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(parsed(c.bytes), c.expected);
+    }
+}
+
 // A request of one parameter element, as the library lays it out.
 std::string one(const std::string& element, const std::string& head = "")
 {
@@ -45,11 +62,7 @@ std::string one(const std::string& element, const std::string& head = "")
 
 TEST(KitRequest, ReadsTheFormsTheLibraryWrites)
 {
-    const struct {
-        const char* what;
-        std::string bytes;
-        std::string expected;
-    } cases[] = {
+    expect_parsed({
         {"the library's example, Windows line ends",
          "<RequestElectrodeMaterial>\r\n  <ImportStudyPath>C:\\Study</ImportStudyPath>\r\n"
          "  <MachineName></MachineName>\r\n  <MachineSoftwareVersion></MachineSoftwareVersion>\r\n"
@@ -83,11 +96,7 @@ TEST(KitRequest, ReadsTheFormsTheLibraryWrites)
          one("<a-b.c_d:e9\xE4>v</a-b.c_d:e9\xE4>", cp1252_declaration),
          "a-b.c_d:e9\xC3\xA4=[v]"},
         {"a repeated name", one("<P>1</P><P>2</P>"), "P=[1];P=[2]"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(parsed(c.bytes), c.expected);
-    }
+    });
 }
 
 TEST(KitRequest, EachKindHasItsRoot)
@@ -108,11 +117,7 @@ TEST(KitRequest, RefusesWhatTheLibraryNeverWrites)
     const std::string malformed = "error 5: the request's XML declaration is malformed";
     const std::string no_character = at + "2, column 6: a character reference to no character";
     const std::string no_reference = "an \"&\" that starts no reference";
-    const struct {
-        const char* what;
-        std::string bytes;
-        std::string expected;
-    } cases[] = {
+    expect_parsed({
         {"nothing", "", at + "1, column 1: the request ends where the root element was expected"},
         {"blanks only", " \r\n", at + "2, column 1: the request ends where the root element was expected"},
         {"a byte order mark", "\xEF\xBB\xBF" + one("<P/>"),
@@ -183,11 +188,7 @@ TEST(KitRequest, RefusesWhatTheLibraryNeverWrites)
         {"a letter among digits", one("<P>&#12a;</P>"), no_character},
         {"an upper-case X", one("<P>&#X41;</P>"), no_character},
         {"a huge number", one("<P>&#99999999999;</P>"), no_character},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(parsed(c.bytes), c.expected);
-    }
+    });
 }
 
 TEST(KitRequest, EveryCutShortRequestIsRefused)
