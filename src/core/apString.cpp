@@ -59,6 +59,16 @@ size_t scan_length(const apString::codepoint* p)
     return n;
 }
 
+// The last index in [from, to) of a string of `length` code points at
+// which a needle of `n` may start; false where it fits nowhere.
+bool last_start(size_t length, size_t n, size_t from, size_t to, size_t* last)
+{
+    if (length == 0 || from > length || from + n > to)
+        return false;
+    *last = to - n;
+    return true;
+}
+
 } // namespace
 
 apString::apString() noexcept : units_(nullptr), length_(0), side_(nullptr) {}
@@ -375,16 +385,13 @@ bool apString::ends_with(const apString& needle) const noexcept
 
 apString::iterator apString::find(const apString& needle, iterator from, iterator to) const noexcept
 {
+    size_t last;
     if (needle.length_ == 0)
         return from;
-    if (length_ == 0 || from.index() > length_)
-        return to;
-    size_t n = needle.length_;
-    size_t t = to.index();
-    if (from.index() + n > t)
+    if (!last_start(length_, needle.length_, from.index(), to.index(), &last))
         return to;
     const codepoint first = needle.units_[0];
-    for (size_t p = from.index(); p + n <= t; ++p) {
+    for (size_t p = from.index(); p <= last; ++p) {
         if (units_[p] == first && matches_at(needle, iterator(p, units_)))
             return iterator(p, units_);
     }
@@ -393,18 +400,15 @@ apString::iterator apString::find(const apString& needle, iterator from, iterato
 
 apString::iterator apString::rfind(const apString& needle, iterator from, iterator to) const noexcept
 {
+    size_t last;
     if (needle.length_ == 0)
         return from;
-    if (length_ == 0 || from.index() > length_)
+    if (!last_start(length_, needle.length_, from.index(), to.index(), &last))
         return to;
-    size_t n = needle.length_;
-    size_t t = to.index();
-    if (from.index() + n > t)
-        return to;
-    for (size_t p = t - n;; --p) {
+    for (size_t p = last;; --p) {
         if (matches_at(needle, iterator(p, units_)))
             return iterator(p, units_);
-        if (p == from.index() || p == 0)
+        if (p == from.index())
             break;
     }
     return to;

@@ -3,7 +3,6 @@
 // and the files left there afterwards.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,18 +16,10 @@ namespace {
 namespace fs = std::filesystem;
 using querytest::Queries;
 using querytest::Reply;
+using querytest::said;
 using testsupport::read_bytes;
-using testsupport::ScratchDirectory;
+using testsupport::text_mode_line_end;
 using testsupport::write_bytes;
-
-// How this platform's text mode writes "\n": what the request file must hold.
-std::string text_mode_line_end()
-{
-    ScratchDirectory directory;
-    const fs::path probe = directory.path() / "probe.txt";
-    std::ofstream(probe) << '\n';
-    return read_bytes(probe);
-}
 
 // The request file as it must be: each line ended as text mode ends it.
 std::string request_text(const std::vector<std::string>& lines)
@@ -49,37 +40,32 @@ TEST_F(Queries, AnswerFilesBecomeStatusesAndValues)
     const struct {
         const char* name;
         const char* answer;
-        int status;
-        const char* values;
+        const char* reply; // as said() spells it
     } cases[] = {
-        {"two values", kTwoValues, 0, "Copper\nGraphite"},
-        {"no Type elements", "<Answer/>", 0, ""},
-        {"Type deeper down", "<A><B><Type><V>x</V></Type></B></A>", 0, ""},
-        {"lower-case type", "<A><type><V>x</V></type></A>", 0, ""},
-        {"comment before the value element", "<A><Type><!--c--><V>x</V></Type></A>", 0, "x"},
-        {"nested text joined, untrimmed", "<A><Type><V> a<b>b</b>c </V></Type></A>", 0, " abc "},
+        {"two values", kTwoValues, "0:Copper\nGraphite"},
+        {"no Type elements", "<Answer/>", "0:"},
+        {"Type deeper down", "<A><B><Type><V>x</V></Type></B></A>", "0:"},
+        {"lower-case type", "<A><type><V>x</V></type></A>", "0:"},
+        {"comment before the value element", "<A><Type><!--c--><V>x</V></Type></A>", "0:x"},
+        {"nested text joined, untrimmed", "<A><Type><V> a<b>b</b>c </V></Type></A>", "0: abc "},
         {"UTF-8 with declaration",
          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<A><Type><V>Kupfer-Wolfram \xC3\xA4</V></Type></A>",
-         0, "Kupfer-Wolfram \xC3\xA4"},
+         "0:Kupfer-Wolfram \xC3\xA4"},
         {"windows-1252 with declaration",
-         "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<A><Type><V>\xE4</V></Type></A>\r\n", 0,
-         "\xC3\xA4"},
-        {"Type with text only", "<A><Type>Copper</Type></A>", 6, nullptr},
-        {"empty value", "<A><Type><V/></Type></A>", 6, nullptr},
-        {"one bad value spoils all", "<A><Type><V>x</V></Type><Type><V></V></Type></A>", 6,
-         nullptr},
-        {"not well-formed", "<A><Type><V>x</V></Type>", 6, nullptr},
-        {"empty file", "", 6, nullptr},
-        {"UTF-8 without declaration", "<A><Type><V>\xC3\xA4</V></Type></A>", 6, nullptr},
+         "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n<A><Type><V>\xE4</V></Type></A>\r\n",
+         "0:\xC3\xA4"},
+        {"Type with text only", "<A><Type>Copper</Type></A>", "6:<null>"},
+        {"empty value", "<A><Type><V/></Type></A>", "6:<null>"},
+        {"one bad value spoils all", "<A><Type><V>x</V></Type><Type><V></V></Type></A>", "6:<null>"},
+        {"not well-formed", "<A><Type><V>x</V></Type>", "6:<null>"},
+        {"empty file", "", "6:<null>"},
+        {"UTF-8 without declaration", "<A><Type><V>\xC3\xA4</V></Type></A>", "6:<null>"},
     };
     install("answers_from_file");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         write_bytes(at("answer.xml"), c.answer);
-        Reply reply = host.electrode_materials("1.2379");
-        EXPECT_EQ(reply.status, c.status);
-        EXPECT_EQ(reply.is_null, c.values == nullptr);
-        EXPECT_EQ(reply.text, c.values ? c.values : "");
+        EXPECT_EQ(said(host.electrode_materials("1.2379")), c.reply);
         // Both files stay; the answer is the program's, byte for byte.
         EXPECT_TRUE(fs::is_regular_file(at("R_ElectrodeMat.xml")));
         EXPECT_EQ(read_bytes(at("A_ElectrodeMat.xml")), c.answer);
@@ -92,8 +78,7 @@ TEST_F(Queries, ProgramThatLeavesNoAnswer)
     install("exits_at_once");
     write_bytes(at("A_ElectrodeMat.xml"), kTwoValues);
     Reply reply = host.electrode_materials("1.2379");
-    EXPECT_EQ(reply.status, 5);
-    EXPECT_TRUE(reply.is_null);
+    EXPECT_EQ(said(reply), "5:<null>");
     EXPECT_TRUE(fs::is_regular_file(at("R_ElectrodeMat.xml")));
     EXPECT_FALSE(fs::exists(at("A_ElectrodeMat.xml")));
 }
@@ -101,8 +86,7 @@ TEST_F(Queries, ProgramThatLeavesNoAnswer)
 TEST_F(Queries, MissingProgramFailsToStartAfterTheRequestIsWritten)
 {
     Reply reply = host.surface_finishes("1.2379", "Copper");
-    EXPECT_EQ(reply.status, 4);
-    EXPECT_TRUE(reply.is_null);
+    EXPECT_EQ(said(reply), "4:<null>");
     EXPECT_TRUE(fs::is_regular_file(at("R_SurfaceFinish.xml")));
     EXPECT_FALSE(fs::exists(at("A_SurfaceFinish.xml")));
 }
@@ -133,8 +117,7 @@ TEST_F(Queries, BadArgumentsAndNoExchangeDirectoryTouchNothing)
 
     ASSERT_EQ(host.set("ImportStudyPath", ""), 0);
     Reply reply = host.electrode_materials("1.2379");
-    EXPECT_EQ(reply.status, 2);
-    EXPECT_TRUE(reply.is_null);
+    EXPECT_EQ(said(reply), "2:<null>");
     EXPECT_FALSE(fs::exists(at("R_ElectrodeMat.xml")));
 }
 

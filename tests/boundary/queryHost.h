@@ -35,9 +35,11 @@ protected:
     {
         exchange.add_program(program, as);
     }
-    void install_answer(const std::string& bytes)
+    // Installs `program`, by default the one that answers with answer.xml,
+    // and `bytes` as answer.xml.
+    void install_answer(const std::string& bytes, const std::string& program = "answers_from_file")
     {
-        install("answers_from_file");
+        install(program);
         testsupport::write_bytes(at("answer.xml"), bytes);
     }
 

@@ -9,7 +9,7 @@
 
 #include "requests/process.h"
 #include "requests/qliAnswerFile.h"
-#include "requests/requestKindTable.h"
+#include "support/kindRows.h"
 #include "support/scopedLocale.h"
 
 #include "queryHost.h"
@@ -23,16 +23,8 @@ using testsupport::write_bytes;
 // The tests run in the build directory, which holds the installed programs.
 const fs::path installed_exchange = fs::absolute("exchange");
 
-struct Kind {
-    std::string request;
-    std::string root;
-    std::string program;
-    std::vector<std::string> parameters;
-};
-
-#define ROW(Class, query, request, root, program, names) {request, root, program, {QEL_UNWRAP names}},
-const std::vector<Kind> kKinds = {QEL_REQUEST_KINDS(ROW)};
-#undef ROW
+using Kind = testsupport::KindRow;
+const std::vector<Kind>& kKinds = testsupport::kind_rows();
 
 void install_programs(const fs::path& directory)
 {
@@ -73,12 +65,6 @@ protected:
         host.set_study(exchange.path());
     }
 
-    // The answer's text, "<null>" for a null result, after its status.
-    static std::string said(const querytest::Reply& r)
-    {
-        return std::to_string(r.status) + ":" + (r.is_null ? "<null>" : r.text);
-    }
-
     testsupport::ScratchDirectory exchange;
     querytest::Host host;
 };
@@ -86,11 +72,7 @@ protected:
 TEST_F(ReferencePrograms, AnswerTheThreeQuestionsFromTheSampleTable)
 {
     EXPECT_TRUE(host.installed());
-    const struct {
-        const char* question;
-        querytest::Reply reply;
-        std::string expected;
-    } cases[] = {
+    querytest::expect_replies({
         {"electrodes for 1.2379", host.electrode_materials("1.2379"),
          "0:Graphite ultrafine grain\nCopper\nGraphite fine grain\nCopper-tungsten"},
         {"names ignore case", host.electrode_materials("CARBIDE"), "0:Copper-tungsten\nCopper"},
@@ -108,11 +90,7 @@ TEST_F(ReferencePrograms, AnswerTheThreeQuestionsFromTheSampleTable)
         {"undersizes: finish out of reach",
          host.optimum_undersizes("Aluminium", "Copper", 5, 50, 12, 80), "0:"},
         {"undersizes: negative depth", host.optimum_undersizes("1.2379", "Copper", -1, 50, 18, 80), "0:"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.question);
-        EXPECT_EQ(said(c.reply), c.expected);
-    }
+    });
 }
 
 TEST_F(ReferencePrograms, ReadWindows1252RequestsAndAnswerInUtf8)
@@ -121,9 +99,7 @@ TEST_F(ReferencePrograms, ReadWindows1252RequestsAndAnswerInUtf8)
     write_bytes(exchange.path() / "sample-technology.txt",
                 "electrode | Kupfer \xC3\xA4 | 1 | 12\n"
                 "part | Stahl geh\xC3\xA4rtet | 1 | 12 | Kupfer \xC3\xA4\n");
-    querytest::Reply reply = host.electrode_materials("stahl geh\xC3\xA4rtet");
-    EXPECT_EQ(reply.status, 0);
-    EXPECT_EQ(reply.text, "Kupfer \xC3\xA4");
+    EXPECT_EQ(querytest::said(host.electrode_materials("stahl geh\xC3\xA4rtet")), "0:Kupfer \xC3\xA4");
     const std::string answer = read_bytes(exchange.path() / "A_ElectrodeMat.xml");
     EXPECT_EQ(answer.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", 0), 0u) << answer;
 }
@@ -138,14 +114,10 @@ TEST_F(ReferencePrograms, WithoutItsTableTheProgramWritesNoAnswer)
 
 // An exchange directory whose name is not ASCII and holds blanks works the
 // same for a host that never sets a locale and for one in a UTF-8 locale.
-class ReferenceProgramsInNonAsciiDirectory : public testing::TestWithParam<bool> {};
+class ReferenceProgramsInNonAsciiDirectory : public testsupport::InEachLocale {};
 
 TEST_P(ReferenceProgramsInNonAsciiDirectory, AnswerInAnyLocale)
 {
-    testsupport::ScopedLocale locale =
-        GetParam() ? testsupport::ScopedLocale::utf8() : testsupport::ScopedLocale({"C"});
-    if (!locale.active())
-        GTEST_SKIP() << "the C runtime has no UTF-8 locale";
     testsupport::ScratchDirectory scratch;
     const fs::path directory = scratch.path() / fs::u8path(u8"Pr\u00FCfstand \u00FC/\u00D6lbad");
     fs::create_directories(directory);
@@ -160,10 +132,6 @@ TEST_P(ReferenceProgramsInNonAsciiDirectory, AnswerInAnyLocale)
     EXPECT_TRUE(fs::is_regular_file(directory / "A_OptimumUndersize.xml"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, ReferenceProgramsInNonAsciiDirectory,
-                         testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) {
-                             return info.param ? "utf8" : "classic";
-                         });
+QEL_IN_EACH_LOCALE(ReferenceProgramsInNonAsciiDirectory);
 
 } // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,52 @@ apString text(std::vector<cp_t> code_points)
 std::vector<cp_t> code_points(const apString& s)
 {
     return std::vector<cp_t>(s.data(), s.data() + s.length());
+}
+
+// One conversion of text to a code page's bytes, and the error it reports.
+struct Encoding {
+    unsigned int cp;
+    std::vector<cp_t> text;
+    const char* bytes;
+    int error;
+};
+
+void expect_encodings(std::initializer_list<Encoding> cases)
+{
+    for (const auto& c : cases) {
+        apStringCPEncoding enc(c.cp);
+        int error = 7;
+        utString s = enc.encode(text(c.text), &error);
+        EXPECT_EQ(bytes(s), c.bytes) << c.cp << " " << std::hex << c.text[0];
+        EXPECT_EQ(error, c.error) << c.cp << " " << std::hex << c.text[0];
+    }
+}
+
+// One conversion of a code page's bytes to text; no text: refused. With
+// encode_back, what decodes must encode to the same bytes.
+struct Decoding {
+    unsigned int cp;
+    const char* bytes;
+    std::vector<cp_t> text;
+};
+
+void expect_decodings(std::initializer_list<Decoding> cases, bool encode_back)
+{
+    for (const auto& c : cases) {
+        apStringCPEncoding enc(c.cp);
+        int error = 7;
+        apString s = enc.decode(c.bytes, &error);
+        EXPECT_EQ(error, c.text.empty() ? 1 : 0) << c.cp << " " << c.bytes;
+        if (c.text.empty()) {
+            EXPECT_EQ(s, apString("Failed to convert to apString.")) << c.cp;
+            continue;
+        }
+        EXPECT_EQ(code_points(s), c.text) << c.cp << " " << c.bytes;
+        if (encode_back) {
+            EXPECT_EQ(bytes(enc.encode(s, &error)), c.bytes) << c.cp << " back";
+            EXPECT_EQ(error, 0) << c.cp << " back";
+        }
+    }
 }
 
 // What code page 1252 makes of each byte: Latin-1, except for 80..9F, where
@@ -61,29 +108,18 @@ TEST(apStringCPEncoding, Cp1252EveryByteBothWays)
 
 TEST(apStringCPEncoding, Cp1252BestFitAndDefaultCharacter)
 {
-    const struct {
-        std::vector<cp_t> text;
-        const char* bytes;
-        int error;
-    } cases[] = {
-        {{0x41, 0x4E00, 0x42}, "A?B", 1},
-        {{0x1F600}, "??", 1},             // one default per UTF-16 unit
-        {{0x0141, 0x00F3, 0x0064, 0x017A}, "L\xF3" "dz", 0},
-        {{0xFF21, 0xFF5A}, "Az", 0},
-        {{0x2248}, "\x98", 0},
-        {{0x0100, 0x4E00}, "A?", 1},
-        {{0x003F}, "?", 0},
-        {{0x0081, 0x009D}, "\x81\x9D", 0},
-        {{0xD800}, "?", 1},               // lone surrogates
-        {{0xDC00, 0x41}, "?A", 1},
-    };
-    apStringCPEncoding enc(1252);
-    for (const auto& c : cases) {
-        int error = 7;
-        utString s = enc.encode(text(c.text), &error);
-        EXPECT_EQ(bytes(s), c.bytes) << std::hex << c.text[0];
-        EXPECT_EQ(error, c.error) << std::hex << c.text[0];
-    }
+    expect_encodings({
+        {1252, {0x41, 0x4E00, 0x42}, "A?B", 1},
+        {1252, {0x1F600}, "??", 1},             // one default per UTF-16 unit
+        {1252, {0x0141, 0x00F3, 0x0064, 0x017A}, "L\xF3" "dz", 0},
+        {1252, {0xFF21, 0xFF5A}, "Az", 0},
+        {1252, {0x2248}, "\x98", 0},
+        {1252, {0x0100, 0x4E00}, "A?", 1},
+        {1252, {0x003F}, "?", 0},
+        {1252, {0x0081, 0x009D}, "\x81\x9D", 0},
+        {1252, {0xD800}, "?", 1},               // lone surrogates
+        {1252, {0xDC00, 0x41}, "?A", 1},
+    });
 }
 
 TEST(apStringCPEncoding, EmptyNullAndUnknownCodePages)
@@ -123,11 +159,7 @@ TEST(apStringCPEncoding, EmptyNullAndUnknownCodePages)
 // build agree; whatever decodes encodes back to the same bytes.
 TEST(apStringCPEncoding, OtherCodePagesDecodeAndEncodeBack)
 {
-    const struct {
-        unsigned int cp;
-        const char* bytes;
-        std::vector<cp_t> text; // empty: the conversion fails
-    } cases[] = {
+    expect_decodings({
         {1250, "\x8A\xB9", {0x0160, 0x0105}},
         {1250, "\x81\x98", {0x0081, 0x0098}},   // undefined bytes pass through
         {874, "\x81\xA1", {0x0081, 0x0E01}},
@@ -147,31 +179,12 @@ TEST(apStringCPEncoding, OtherCodePagesDecodeAndEncodeBack)
         {950, "\x82\xA0", {}},
         {932, "\x82", {}},        // a lead byte without its trail
         {50225, "abc", {}},      // no strict decoding of ISO-2022
-    };
-    for (const auto& c : cases) {
-        apStringCPEncoding enc(c.cp);
-        int error = 7;
-        apString s = enc.decode(c.bytes, &error);
-        if (c.text.empty()) {
-            EXPECT_EQ(error, 1) << c.cp << " " << c.bytes;
-            EXPECT_EQ(s, apString("Failed to convert to apString.")) << c.cp;
-        } else {
-            EXPECT_EQ(error, 0) << c.cp << " " << c.bytes;
-            EXPECT_EQ(code_points(s), c.text) << c.cp << " " << c.bytes;
-            EXPECT_EQ(bytes(enc.encode(s, &error)), c.bytes) << c.cp << " back";
-            EXPECT_EQ(error, 0) << c.cp << " back";
-        }
-    }
+    }, /*encode_back=*/true);
 }
 
 TEST(apStringCPEncoding, OtherCodePagesEncode)
 {
-    const struct {
-        unsigned int cp;
-        std::vector<cp_t> text;
-        const char* bytes;
-        int error;
-    } cases[] = {
+    expect_encodings({
         {1250, {0x0100, 0x00C6}, "AA", 0},       // best fit
         {1251, {0x00C0}, "A", 0},
         {1255, {0xFB2C}, "?", 1},                // no decomposition
@@ -181,14 +194,7 @@ TEST(apStringCPEncoding, OtherCodePagesEncode)
         {932, {0x1F600}, "??", 1},
         {949, {0xAC00, 0x0410}, "\xB0\xA1\xAC\xA1", 0},
         {950, {0x4E00, 0x0E01}, "\xA4\x40?", 1},
-    };
-    for (const auto& c : cases) {
-        apStringCPEncoding enc(c.cp);
-        int error = 7;
-        utString s = enc.encode(text(c.text), &error);
-        EXPECT_EQ(bytes(s), c.bytes) << c.cp << " " << std::hex << c.text[0];
-        EXPECT_EQ(error, c.error) << c.cp << " " << std::hex << c.text[0];
-    }
+    });
 }
 
 // The double-byte pages where a conversion library of their charsets and
@@ -196,11 +202,7 @@ TEST(apStringCPEncoding, OtherCodePagesEncode)
 // without a trail, user-defined areas, and the best fit Windows makes.
 TEST(apStringCPEncoding, DoubleBytePagesDecodeAsWindows)
 {
-    const struct {
-        unsigned int cp;
-        const char* bytes;
-        std::vector<cp_t> text; // empty: refused
-    } cases[] = {
+    expect_decodings({
         {932, "\x80", {0x0080}},
         {932, "\xA0", {}},
         {932, "\xA1\xDF", {0xFF61, 0xFF9F}},
@@ -224,27 +226,12 @@ TEST(apStringCPEncoding, DoubleBytePagesDecodeAsWindows)
         {950, "\xFE", {}},
         {950, "\xFA\x40\x94\xFA", {0xE000, 0xE757}},
         {950, "\xF9\xF9", {0x2550}},
-    };
-    for (const auto& c : cases) {
-        apStringCPEncoding enc(c.cp);
-        int error = 7;
-        apString s = enc.decode(c.bytes, &error);
-        EXPECT_EQ(error, c.text.empty() ? 1 : 0) << c.cp << " " << c.bytes;
-        if (c.text.empty())
-            EXPECT_EQ(s, apString("Failed to convert to apString.")) << c.cp;
-        else
-            EXPECT_EQ(code_points(s), c.text) << c.cp << " " << c.bytes;
-    }
+    }, /*encode_back=*/false);
 }
 
 TEST(apStringCPEncoding, DoubleBytePagesEncodeAsWindows)
 {
-    const struct {
-        unsigned int cp;
-        std::vector<cp_t> text;
-        const char* bytes;
-        int error;
-    } cases[] = {
+    expect_encodings({
         {932, {0x00A5, 0x00C0}, "\\A", 0},     // best fit
         {932, {0x00B7}, "\x81\x45", 0},
         {932, {0xF8F0}, "\xA0", 0},            // a byte that does not decode back
@@ -264,14 +251,7 @@ TEST(apStringCPEncoding, DoubleBytePagesEncodeAsWindows)
         {950, {0x2015}, "\xA2\x77", 0},
         {950, {0x0080, 0xE000}, "\x80\xFA\x40", 0},
         {950, {0x2116}, "?", 1},
-    };
-    for (const auto& c : cases) {
-        apStringCPEncoding enc(c.cp);
-        int error = 7;
-        utString s = enc.encode(text(c.text), &error);
-        EXPECT_EQ(bytes(s), c.bytes) << c.cp << " " << std::hex << c.text[0];
-        EXPECT_EQ(error, c.error) << c.cp << " " << std::hex << c.text[0];
-    }
+    });
 }
 
 TEST(apStringCPEncoding, CodePageZeroIsTheAnsiCodePage)

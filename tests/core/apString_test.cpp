@@ -204,6 +204,11 @@ TEST(apStringSearch, FindAndRfind)
     EXPECT_EQ(text.find(a, text.at(1), text.end()).index(), 2u);
     EXPECT_EQ(text.rfind(a, text.begin(), text.at(2)).index(), 0u);
     EXPECT_EQ(text.find(a, text.at(1), text.at(2)), text.at(2));
+    // A needle that just fits the range, and one that overruns it by one.
+    EXPECT_EQ(text.find(text).index(), 0u);
+    EXPECT_EQ(text.rfind(text).index(), 0u);
+    EXPECT_EQ(text.rfind(apString("Xa"), text.begin(), text.at(3)).index(), 1u);
+    EXPECT_EQ(text.rfind(apString("Xa"), text.begin(), text.at(2)), text.at(2));
     EXPECT_EQ(text.at(99), text.end());
 }
 

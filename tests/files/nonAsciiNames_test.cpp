@@ -34,14 +34,10 @@ bool listed(apIFileOperations& ops, const apPath& dir, const apString& name)
 // The names reach the system as UTF-16 on Windows and as UTF-8 bytes on
 // POSIX, whatever the C runtime's locale: the classic one, which has no
 // 8-bit form for most of them, or a UTF-8 one (where the runtime has it).
-class NonAsciiNames : public testing::TestWithParam<bool> {};
+class NonAsciiNames : public testsupport::InEachLocale {};
 
 TEST_P(NonAsciiNames, ReachTheFileSystemUnchanged)
 {
-    testsupport::ScopedLocale locale =
-        GetParam() ? testsupport::ScopedLocale::utf8() : testsupport::ScopedLocale({"C"});
-    if (!locale.active())
-        GTEST_SKIP() << "the C runtime has no UTF-8 locale";
     testsupport::TempDir tmp;
     apIFileOperations& ops = *default_file_operations();
     const apPath dir(tmp.text());
@@ -77,10 +73,7 @@ TEST_P(NonAsciiNames, ReachTheFileSystemUnchanged)
     EXPECT_TRUE(fs::is_empty(tmp.root()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Locales, NonAsciiNames, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) {
-                             return info.param ? "utf8" : "classic";
-                         });
+QEL_IN_EACH_LOCALE(NonAsciiNames);
 
 // The 8-bit form stays the C runtime's, for the callers that ask for it.
 TEST(NonAsciiPath, EightBitFormFollowsTheLocale)

@@ -7,20 +7,12 @@
 #include <vector>
 
 #include "qelprogram.h"
-#include "requests/requestKindTable.h"
+#include "support/kindRows.h"
 
 namespace {
 
-struct Row {
-    std::string request;
-    std::string root;
-    std::string program;
-    std::vector<std::string> parameters;
-};
-
-#define ROW(Class, query, request, root, program, names) {request, root, program, {QEL_UNWRAP names}},
-const std::vector<Row> kRows = {QEL_REQUEST_KINDS(ROW)};
-#undef ROW
+using Row = testsupport::KindRow;
+const std::vector<Row>& kRows = testsupport::kind_rows();
 
 // The names of the parameters the kit read from `bytes` as a request of
 // `kind`, joined by ";", or "error: <message>".

@@ -11,11 +11,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string said(const querytest::Reply& r)
-{
-    return std::to_string(r.status) + ":" + (r.is_null ? "<null>" : r.text);
-}
+using querytest::said;
 
 class KitPrograms : public ::testing::Test {
 protected:
@@ -91,11 +87,7 @@ TEST_F(KitPrograms, ReadEveryRequestAndAnswerByteForByte)
 TEST_F(KitPrograms, TheExamplesAnswerTheirQuestions)
 {
     install_examples();
-    const struct {
-        const char* question;
-        querytest::Reply reply;
-        std::string expected;
-    } cases[] = {
+    querytest::expect_replies({
         {"electrodes", host.electrode_materials("1.2379"), "0:Copper\nGraphite fine grain"},
         {"no electrodes", host.electrode_materials("Stahl geh\xC3\xA4rtet"), "0:"},
         {"finishes with copper", host.surface_finishes("1.2379", "Copper"),
@@ -105,11 +97,7 @@ TEST_F(KitPrograms, TheExamplesAnswerTheirQuestions)
         {"no finishes", host.surface_finishes("Unobtainium", "Copper"), "0:"},
         {"undersizes", host.optimum_undersizes("1.2379", "Copper", 12.5, 50, 18, 120), "0:0.020\n0.145"},
         {"no undersizes", host.optimum_undersizes("1.2379", "Copper", -1, 50, 18, 120), "0:"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.question);
-        EXPECT_EQ(said(c.reply), c.expected);
-    }
+    });
 }
 
 TEST_F(KitPrograms, ThePythonExampleAnswersAsTheCOneDoes)

@@ -2,6 +2,7 @@
 // refusals of everything else.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "core/apString.h"
@@ -37,6 +38,22 @@ const std::string root_open = "<RequestElectrodeMaterial>";
 const std::string root_close = "</RequestElectrodeMaterial>";
 const std::string cp1252_declaration = "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n";
 
+// A table of requests: what each shows, its bytes, and what parsed() makes
+// of them.
+struct Parsing {
+    const char* what;
+    std::string bytes;
+    std::string expected;
+};
+
+void expect_parsed(std::initializer_list<Parsing> cases)
+{
+    for (const Parsing& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(parsed(c.bytes), c.expected);
+    }
+}
+
 // A request of one parameter element, as the library lays it out.
 std::string one(const std::string& element, const std::string& head = "")
 {
@@ -45,11 +62,7 @@ std::string one(const std::string& element, const std::string& head = "")
 
 TEST(KitRequest, ReadsTheFormsTheLibraryWrites)
 {
-    const struct {
-        const char* what;
-        std::string bytes;
-        std::string expected;
-    } cases[] = {
+    expect_parsed({
         {"the library's example, Windows line ends",
          "<RequestElectrodeMaterial>\r\n  <ImportStudyPath>C:\\Study</ImportStudyPath>\r\n"
          "  <MachineName></MachineName>\r\n  <MachineSoftwareVersion></MachineSoftwareVersion>\r\n"
@@ -83,11 +96,7 @@ TEST(KitRequest, ReadsTheFormsTheLibraryWrites)
          one("<a-b.c_d:e9\xE4>v</a-b.c_d:e9\xE4>", cp1252_declaration),
          "a-b.c_d:e9\xC3\xA4=[v]"},
         {"a repeated name", one("<P>1</P><P>2</P>"), "P=[1];P=[2]"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(parsed(c.bytes), c.expected);
-    }
+    });
 }
 
 TEST(KitRequest, EachKindHasItsRoot)
@@ -95,22 +104,20 @@ TEST(KitRequest, EachKindHasItsRoot)
     EXPECT_EQ(parsed("<RequestSurfaceFinish><P>v</P></RequestSurfaceFinish>", QP_SURFACE_FINISH), "P=[v]");
     EXPECT_EQ(parsed("<RequestOptimumUndersize><P>v</P></RequestOptimumUndersize>", QP_OPTIMUM_UNDERSIZE),
               "P=[v]");
+    const std::string other_root = "error 5: the root element is not <RequestElectrodeMaterial>: this is "
+                                   "not a request of this program's question";
     EXPECT_EQ(parsed("<RequestSurfaceFinish><P>v</P></RequestSurfaceFinish>", QP_ELECTRODE_MATERIAL),
-              "error 5: the root element is not <RequestElectrodeMaterial>: this is not a request of "
-              "this program's question");
-    EXPECT_EQ(parsed("<RequestElectrodeMaterialX/>"),
-              "error 5: the root element is not <RequestElectrodeMaterial>: this is not a request of "
-              "this program's question");
+              other_root);
+    EXPECT_EQ(parsed("<RequestElectrodeMaterialX/>"), other_root);
 }
 
 TEST(KitRequest, RefusesWhatTheLibraryNeverWrites)
 {
     const std::string at = "error 5: the request breaks its form at line ";
-    const struct {
-        const char* what;
-        std::string bytes;
-        std::string expected;
-    } cases[] = {
+    const std::string malformed = "error 5: the request's XML declaration is malformed";
+    const std::string no_character = at + "2, column 6: a character reference to no character";
+    const std::string no_reference = "an \"&\" that starts no reference";
+    expect_parsed({
         {"nothing", "", at + "1, column 1: the request ends where the root element was expected"},
         {"blanks only", " \r\n", at + "2, column 1: the request ends where the root element was expected"},
         {"a byte order mark", "\xEF\xBB\xBF" + one("<P/>"),
@@ -128,11 +135,11 @@ TEST(KitRequest, RefusesWhatTheLibraryNeverWrites)
         {"XML 1.1", one("<P/>", "<?xml version=\"1.1\" encoding=\"windows-1252\"?>\n"),
          "error 5: the request declares an XML version other than 1.0"},
         {"an unquoted declaration", one("<P/>", "<?xml version=1.0?>\n"),
-         "error 5: the request's XML declaration is malformed"},
+         malformed},
         {"an unknown pseudo-attribute", one("<P/>", "<?xml version=\"1.0\" other=\"x\"?>\n"),
-         "error 5: the request's XML declaration is malformed"},
+         malformed},
         {"an unterminated declaration", "<?xml version=\"1.0\" encoding=\"windows-1252\"",
-         "error 5: the request's XML declaration is malformed"},
+         malformed},
         {"a comment", one("<!-- x --><P/>"),
          at + "2, column 3: a comment where a parameter element was expected"},
         {"a document type", "<!DOCTYPE x>" + one("<P/>"),
@@ -167,25 +174,21 @@ TEST(KitRequest, RefusesWhatTheLibraryNeverWrites)
         {"an unknown entity", one("<P>&nbsp;</P>"),
          at + "2, column 6: an unknown entity reference: requests use only &lt; &gt; &amp; &quot; "
               "&apos; and character references"},
-        {"a lone ampersand", one("<P>a & b</P>"), at + "2, column 8: an \"&\" that starts no reference"},
+        {"a lone ampersand", one("<P>a & b</P>"), at + "2, column 8: " + no_reference},
         {"a reference one character too long", one("<P>&#000000000065;</P>"),
-         at + "2, column 6: an \"&\" that starts no reference"},
+         at + "2, column 6: " + no_reference},
         {"an ampersand far from ;", one("<P>&abcdefghijklm;</P>"),
-         at + "2, column 6: an \"&\" that starts no reference"},
+         at + "2, column 6: " + no_reference},
         {"U+0000", one("<P>&#0;</P>"),
          at + "2, column 6: a reference to the character U+0000, which a value handed over as a C "
               "string cannot hold"},
-        {"a surrogate", one("<P>&#xD800;</P>"), at + "2, column 6: a character reference to no character"},
-        {"past U+10FFFF", one("<P>&#1114112;</P>"), at + "2, column 6: a character reference to no character"},
-        {"no digits", one("<P>&#x;</P>"), at + "2, column 6: a character reference to no character"},
-        {"a letter among digits", one("<P>&#12a;</P>"), at + "2, column 6: a character reference to no character"},
-        {"an upper-case X", one("<P>&#X41;</P>"), at + "2, column 6: a character reference to no character"},
-        {"a huge number", one("<P>&#99999999999;</P>"), at + "2, column 6: a character reference to no character"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(parsed(c.bytes), c.expected);
-    }
+        {"a surrogate", one("<P>&#xD800;</P>"), no_character},
+        {"past U+10FFFF", one("<P>&#1114112;</P>"), no_character},
+        {"no digits", one("<P>&#x;</P>"), no_character},
+        {"a letter among digits", one("<P>&#12a;</P>"), no_character},
+        {"an upper-case X", one("<P>&#X41;</P>"), no_character},
+        {"a huge number", one("<P>&#99999999999;</P>"), no_character},
+    });
 }
 
 TEST(KitRequest, EveryCutShortRequestIsRefused)

@@ -16,6 +16,11 @@ endif()
 # qelquery-cases/NAME.
 function(qelquery_case name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "EXIT;EXPECT;ALSO;PROGRAM;ANSWER;OUTPUT_FILE;ENVIRONMENT" "COMMAND")
+  # A ";" would split the pattern into two arguments of the test's command
+  # line and leave the rest of it unchecked: write "." for it.
+  if(arg_UNPARSED_ARGUMENTS OR arg_EXPECT MATCHES ";" OR arg_ALSO MATCHES ";")
+    message(FATAL_ERROR "qelquery_case(${name}): a pattern holds \";\" (${arg_UNPARSED_ARGUMENTS})")
+  endif()
   set(defines -DEXIT=${arg_EXIT} "-DEXPECT=${arg_EXPECT}" "-DALSO=${arg_ALSO}")
   if(arg_PROGRAM OR arg_ANSWER)
     list(APPEND defines -DSTUDY=qelquery-cases/${name})
@@ -36,8 +41,24 @@ function(qelquery_case name)
   endif()
 endfunction()
 
+# The two commands most cases run in their own exchange directory:
+# `--study qelquery-cases/NAME electrode-materials 1.2379` and
+# `check --study qelquery-cases/NAME`. The other arguments are qelquery_case's.
+function(qelquery_asks name)
+  qelquery_case(${name} ${ARGN} COMMAND --study qelquery-cases/${name} electrode-materials 1.2379)
+endfunction()
+function(qelquery_checks name)
+  qelquery_case(${name} ${ARGN} COMMAND check --study qelquery-cases/${name})
+endfunction()
+
 set(answers ${CMAKE_CURRENT_LIST_DIR}/answers)
 set(answering $<TARGET_FILE:testprogram_answers_from_file>)
+
+# answers_from_file hands back answers/FILE; qelquery explains why it is no
+# answer (status 6).
+function(qelquery_wrong_answer name file expect)
+  qelquery_asks(answer_${name} EXIT 6 PROGRAM ${answering} ANSWER ${answers}/${file} EXPECT "${expect}")
+endfunction()
 
 # The conventions of a command-line program.
 qelquery_case(answers EXIT 0 EXPECT "^0\\.040\n0\\.165\n$"
@@ -89,73 +110,56 @@ qelquery_case(directory_is_a_file EXIT 4
 # page 1252 line may hold is written only in part.
 string(REPEAT "x" 1100 long_value)
 qelquery_case(request_written_in_part EXIT 4 ANSWER ${answers}/empty.xml ENVIRONMENT LC_ALL=C.UTF-8
-  EXPECT "the request file R_ElectrodeMat\\.xml could not be written completely; .*at most 1024 bytes: shorten the longest value \\(status 4\\)"
+  EXPECT "the request file R_ElectrodeMat\\.xml could not be written completely. .*at most 1024 bytes: shorten the longest value \\(status 4\\)"
   COMMAND --study qelquery-cases/request_written_in_part --set "MachineName=ä${long_value}" electrode-materials 1.2379)
-qelquery_case(missing_program EXIT 4 ANSWER ${answers}/empty.xml
-  EXPECT "ElectrodeMaterial\\.exe is not in qelquery-cases/missing_program \\(the query failed after [0-9.]+ s\\).*\\(status 4\\)"
-  COMMAND --study qelquery-cases/missing_program electrode-materials 1.2379)
-qelquery_case(program_not_executable EXIT 4 PROGRAM ${answers}/empty_value.xml
-  EXPECT "ElectrodeMaterial\\.exe in qelquery-cases/program_not_executable is not executable .*\\(status 4\\)"
-  COMMAND --study qelquery-cases/program_not_executable electrode-materials 1.2379)
+qelquery_asks(missing_program EXIT 4 ANSWER ${answers}/empty.xml
+  EXPECT "ElectrodeMaterial\\.exe is not in qelquery-cases/missing_program \\(the query failed after [0-9.]+ s\\).*\\(status 4\\)")
+qelquery_asks(program_not_executable EXIT 4 PROGRAM ${answers}/empty_value.xml
+  EXPECT "ElectrodeMaterial\\.exe in qelquery-cases/program_not_executable is not executable .*\\(status 4\\)")
 
 # Status 5: the program ended, and how long it ran.
-qelquery_case(crashing_program EXIT 5 PROGRAM $<TARGET_FILE:testprogram_crashes>
-  EXPECT "ElectrodeMaterial\\.exe ended after [0-9]+\\.[0-9][0-9] s without writing A_ElectrodeMat\\.xml.*\\(status 5\\)"
-  COMMAND --study qelquery-cases/crashing_program electrode-materials 1.2379)
+qelquery_asks(crashing_program EXIT 5 PROGRAM $<TARGET_FILE:testprogram_crashes>
+  EXPECT "ElectrodeMaterial\\.exe ended after [0-9]+\\.[0-9][0-9] s without writing A_ElectrodeMat\\.xml.*\\(status 5\\)")
 
 # Status 6: what is wrong with the answer.
-qelquery_case(answer_type_without_element EXIT 6 PROGRAM ${answering} ANSWER ${answers}/type_without_element.xml
-  EXPECT "A_ElectrodeMat\\.xml is not a valid answer: Type element 1 holds no child element.*\\(status 6\\)"
-  COMMAND --study qelquery-cases/answer_type_without_element electrode-materials 1.2379)
-qelquery_case(answer_empty_value EXIT 6 PROGRAM ${answering} ANSWER ${answers}/empty_value.xml
-  EXPECT "the value element <Material> of Type element 2 is empty.*\\(status 6\\)"
-  COMMAND --study qelquery-cases/answer_empty_value electrode-materials 1.2379)
-qelquery_case(answer_parse_error EXIT 6 PROGRAM ${answering} ANSWER ${answers}/end_tag_mismatch.xml
-  EXPECT "parse error 3 at line 2, column 43: an end tag closes another element .*\\(status 6\\)\n  +<Type><Material>Copper</Material></Typo>\n +\\^\n$"
-  COMMAND --study qelquery-cases/answer_parse_error electrode-materials 1.2379)
-qelquery_case(answer_unknown_encoding EXIT 6 PROGRAM ${answering} ANSWER ${answers}/unknown_encoding.xml
-  EXPECT "declares the encoding \"latin-9x\", which is not known, so it was read as UTF-8, and it is not UTF-8 \\(line 2, byte 74 of the file\\)"
-  COMMAND --study qelquery-cases/answer_unknown_encoding electrode-materials 1.2379)
-qelquery_case(answer_not_in_the_declared_encoding EXIT 6 PROGRAM ${answering} ANSWER ${answers}/not_the_declared_encoding.xml
-  EXPECT "the answer's bytes are not valid UTF-8 \\(line 2, byte 73 of the file\\).*windows-1252"
-  COMMAND --study qelquery-cases/answer_not_in_the_declared_encoding electrode-materials 1.2379)
-qelquery_case(answer_declaration_without_line_break EXIT 6 PROGRAM ${answering} ANSWER ${answers}/declaration_without_line_break.xml
-  EXPECT "the answer starts with an XML declaration but holds no line break; end the declaration.s line with a line break \\(status 6\\)"
-  COMMAND --study qelquery-cases/answer_declaration_without_line_break electrode-materials 1.2379)
-qelquery_case(answer_undeclared_non_ascii EXIT 6 PROGRAM ${answering} ANSWER ${answers}/undeclared_non_ascii.xml
-  EXPECT "holds bytes above 0x7F \\(the first at line 1, byte 32 of the file\\) but no XML declaration names its encoding"
-  COMMAND --study qelquery-cases/answer_undeclared_non_ascii electrode-materials 1.2379)
-qelquery_case(answer_empty EXIT 6 PROGRAM ${answering} ANSWER ${answers}/empty.xml
-  EXPECT "A_ElectrodeMat\\.xml is not a valid answer: the answer file is empty \\(status 6\\)"
-  COMMAND --study qelquery-cases/answer_empty electrode-materials 1.2379)
-qelquery_case(answer_over_the_size_limit EXIT 6 PROGRAM $<TARGET_FILE:testprogram_answers_huge>
-  EXPECT "the answer file holds 1073741825 bytes; answers over 67108864 bytes \\(64 MiB\\) are not read \\(status 6\\)"
-  COMMAND --study qelquery-cases/answer_over_the_size_limit electrode-materials 1.2379)
+qelquery_wrong_answer(type_without_element type_without_element.xml
+  "A_ElectrodeMat\\.xml is not a valid answer: Type element 1 holds no child element.*\\(status 6\\)")
+qelquery_wrong_answer(empty_value empty_value.xml
+  "the value element <Material> of Type element 2 is empty.*\\(status 6\\)")
+qelquery_wrong_answer(parse_error end_tag_mismatch.xml
+  "parse error 3 at line 2, column 43: an end tag closes another element .*\\(status 6\\)\n  +<Type><Material>Copper</Material></Typo>\n +\\^\n$")
+qelquery_wrong_answer(unknown_encoding unknown_encoding.xml
+  "declares the encoding \"latin-9x\", which is not known, so it was read as UTF-8, and it is not UTF-8 \\(line 2, byte 74 of the file\\)")
+qelquery_wrong_answer(not_in_the_declared_encoding not_the_declared_encoding.xml
+  "the answer's bytes are not valid UTF-8 \\(line 2, byte 73 of the file\\).*windows-1252")
+qelquery_wrong_answer(declaration_without_line_break declaration_without_line_break.xml
+  "the answer starts with an XML declaration but holds no line break. end the declaration.s line with a line break \\(status 6\\)")
+qelquery_wrong_answer(undeclared_non_ascii undeclared_non_ascii.xml
+  "holds bytes above 0x7F \\(the first at line 1, byte 32 of the file\\) but no XML declaration names its encoding")
+qelquery_wrong_answer(empty empty.xml
+  "A_ElectrodeMat\\.xml is not a valid answer: the answer file is empty \\(status 6\\)")
+qelquery_asks(answer_over_the_size_limit EXIT 6 PROGRAM $<TARGET_FILE:testprogram_answers_huge>
+  EXPECT "the answer file holds 1073741825 bytes. answers over 67108864 bytes \\(64 MiB\\) are not read \\(status 6\\)")
 
 # check: the reference programs pass; each stand-in fails with its reason.
 qelquery_case(check_reference_programs EXIT 0
   EXPECT "13 requests, 42 checks: 42 passed, 0 failed\nAll checks passed\\.\n$"
   COMMAND check --study exchange)
-qelquery_case(check_crashing_programs EXIT 1 PROGRAM $<TARGET_FILE:testprogram_crashes>
+qelquery_checks(check_crashing_programs EXIT 1 PROGRAM $<TARGET_FILE:testprogram_crashes>
   EXPECT "FAIL  SurfaceFinish\\.exe  plain ASCII: answer: SurfaceFinish\\.exe ended after [0-9.]+ s without writing A_SurfaceFinish\\.xml"
-  ALSO "FAIL  OptimumUndersize\\.exe  start: no arguments: wrote no answer.*13 requests, 42 checks: 26 passed, 16 failed\n"
-  COMMAND check --study qelquery-cases/check_crashing_programs)
-qelquery_case(check_programs_without_answer EXIT 1 PROGRAM $<TARGET_FILE:testprogram_exits_at_once>
+  ALSO "FAIL  OptimumUndersize\\.exe  start: no arguments: wrote no answer.*13 requests, 42 checks: 26 passed, 16 failed\n")
+qelquery_checks(check_programs_without_answer EXIT 1 PROGRAM $<TARGET_FILE:testprogram_exits_at_once>
   EXPECT "FAIL  ElectrodeMaterial\\.exe  code page 1252: answer: ElectrodeMaterial\\.exe ended after [0-9.]+ s without writing A_ElectrodeMat\\.xml"
-  ALSO "PASS  ElectrodeMaterial\\.exe  code page 1252: time: [0-9.]+ s \\(limit 60 s\\)"
-  COMMAND check --study qelquery-cases/check_programs_without_answer)
-qelquery_case(check_wrong_answers EXIT 1 PROGRAM ${answering} ANSWER ${answers}/type_without_element.xml
+  ALSO "PASS  ElectrodeMaterial\\.exe  code page 1252: time: [0-9.]+ s \\(limit 60 s\\)")
+qelquery_checks(check_wrong_answers EXIT 1 PROGRAM ${answering} ANSWER ${answers}/type_without_element.xml
   EXPECT "FAIL  OptimumUndersize\\.exe  undersize numbers: answer: A_OptimumUndersize\\.xml is not a valid answer: Type element 1 holds no child element"
-  ALSO "PASS  OptimumUndersize\\.exe  start: no arguments: .*29 passed, 13 failed"
-  COMMAND check --study qelquery-cases/check_wrong_answers)
-qelquery_case(check_programs_that_remove_the_request EXIT 1
+  ALSO "PASS  OptimumUndersize\\.exe  start: no arguments: .*29 passed, 13 failed")
+qelquery_checks(check_programs_that_remove_the_request EXIT 1
   PROGRAM $<TARGET_FILE:testprogram_removes_request> ANSWER ${answers}/valid.xml
   ALSO "PASS  ElectrodeMaterial\\.exe  markup characters: answer: a valid answer with 1 value\n"
-  EXPECT "FAIL  ElectrodeMaterial\\.exe  markup characters: request: the request file is gone: the program removed it"
-  COMMAND check --study qelquery-cases/check_programs_that_remove_the_request)
-qelquery_case(check_a_missing_program EXIT 1 ANSWER ${answers}/empty.xml
-  EXPECT "FAIL  ElectrodeMaterial\\.exe  program: present: not found in qelquery-cases/check_a_missing_program as a regular file"
-  COMMAND check --study qelquery-cases/check_a_missing_program)
+  EXPECT "FAIL  ElectrodeMaterial\\.exe  markup characters: request: the request file is gone: the program removed it")
+qelquery_checks(check_a_missing_program EXIT 1 ANSWER ${answers}/empty.xml
+  EXPECT "FAIL  ElectrodeMaterial\\.exe  program: present: not found in qelquery-cases/check_a_missing_program as a regular file")
 
 # The minute a program may run is waited for once, natively: the time-limit
 # test runs qelquery's explanation of an overrun and its check of a
@@ -177,17 +181,17 @@ set(study_locales C.UTF-8)
 if(NOT CMAKE_CROSSCOMPILING)
   list(APPEND study_locales C)
 endif()
+# Each query holds the directory's lock: the two locales' queries of one kind
+# would overwrite each other's files.
+function(qelquery_in_non_ascii_study name locale expect)
+  add_test(NAME qelquery_non_ascii_study_${name}${locale}
+    COMMAND qelquery --study ${QEL_NON_ASCII_STUDY} ${ARGN}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+  set_tests_properties(qelquery_non_ascii_study_${name}${locale} PROPERTIES
+    ENVIRONMENT "LC_ALL=${locale}" FIXTURES_REQUIRED non_ascii_study RESOURCE_LOCK non_ascii_study
+    PASS_REGULAR_EXPRESSION "${expect}")
+endfunction()
 foreach(locale IN LISTS study_locales)
-  add_test(NAME qelquery_non_ascii_study_${locale}
-    COMMAND qelquery --study ${QEL_NON_ASCII_STUDY} optimum-undersizes 1.2379 Copper 12.5 50 18 120
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
-  set_tests_properties(qelquery_non_ascii_study_${locale} PROPERTIES
-    ENVIRONMENT "LC_ALL=${locale}" FIXTURES_REQUIRED non_ascii_study
-    PASS_REGULAR_EXPRESSION "^0\\.040\r?\n0\\.165\r?\n$")
-  add_test(NAME qelquery_non_ascii_study_installed_${locale}
-    COMMAND qelquery --study ${QEL_NON_ASCII_STUDY} installed
-    WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
-  set_tests_properties(qelquery_non_ascii_study_installed_${locale} PROPERTIES
-    ENVIRONMENT "LC_ALL=${locale}" FIXTURES_REQUIRED non_ascii_study
-    PASS_REGULAR_EXPRESSION "^yes\r?\n$")
+  qelquery_in_non_ascii_study("" ${locale} "^0\\.040\r?\n0\\.165\r?\n$" optimum-undersizes 1.2379 Copper 12.5 50 18 120)
+  qelquery_in_non_ascii_study(installed_ ${locale} "^yes\r?\n$" installed)
 endforeach()

@@ -126,7 +126,7 @@ TEST(QueryTimeLimit, ProgramStillRunningAfterAMinuteGivesStatus4AndKeepsRunning)
     EXPECT_TRUE(fs::is_regular_file(answering.path() / "A_ElectrodeMat.xml"));
     EXPECT_FALSE(fs::exists(answering.path() / "stopped"));
     std::ofstream(answering.path() / "stop") << "stop\n";
-    EXPECT_TRUE(testsupport::wait_for_file(answering.path() / "stopped", milliseconds(5000)));
+    EXPECT_TRUE(testsupport::wait_for_file(answering.path() / "stopped", testsupport::prompt));
 
     EXPECT_EQ(status, 4);
     EXPECT_EQ(answer, nullptr);
@@ -138,7 +138,7 @@ TEST(QueryTimeLimit, ProgramStillRunningAfterAMinuteGivesStatus4AndKeepsRunning)
     EXPECT_TRUE(fs::exists(exchange.path() / "pid"));
     EXPECT_FALSE(fs::exists(exchange.path() / "stopped"));
     std::ofstream(exchange.path() / "stop") << "stop\n";
-    EXPECT_TRUE(testsupport::wait_for_file(exchange.path() / "stopped", milliseconds(5000)));
+    EXPECT_TRUE(testsupport::wait_for_file(exchange.path() / "stopped", testsupport::prompt));
 }
 
 } // namespace

@@ -13,12 +13,9 @@ namespace {
 namespace fs = std::filesystem;
 using std::chrono::milliseconds;
 using testsupport::library_text;
+using testsupport::prompt;
 using testsupport::ScratchDirectory;
 using testsupport::wait_for_file;
-
-// Loose on purpose: only a wait that ignores the program's end, or a start
-// that hangs, comes near it.
-const milliseconds prompt(5000);
 
 struct Timed {
     int answer;

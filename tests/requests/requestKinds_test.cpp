@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -19,6 +18,7 @@
 #include "kindRowsC.h"
 #include "requests/qliRequestKinds.h"
 #include "requests/requestKindTable.h"
+#include "support/kindRows.h"
 #include "support/tempDir.h"
 #include "support/testPrograms.h"
 
@@ -27,20 +27,12 @@ namespace {
 namespace fs = std::filesystem;
 using testsupport::library_text;
 using testsupport::read_bytes;
+using testsupport::text_mode_line_end;
 using testsupport::ScratchDirectory;
 using testsupport::write_bytes;
 
-struct Row {
-    std::string query;
-    std::string request;
-    std::string root;
-    std::string program;
-    std::vector<std::string> parameters;
-};
-
-#define ROW(Class, query, request, root, program, names) {#query, request, root, program, {QEL_UNWRAP names}},
-const std::vector<Row> kRows = {QEL_REQUEST_KINDS(ROW)};
-#undef ROW
+using Row = testsupport::KindRow;
+const std::vector<Row>& kRows = testsupport::kind_rows();
 
 // An XML element name and a file name on every platform: an ASCII letter,
 // then ASCII letters and digits.
@@ -103,15 +95,6 @@ TEST(RequestKindTable, ReadsTheSameInC)
         EXPECT_EQ(c.first_parameter, row.parameters.front());
         EXPECT_EQ(c.parameter_count, static_cast<int>(row.parameters.size()));
     }
-}
-
-// How this platform's text mode writes "\n": what the request file holds.
-std::string text_mode_line_end()
-{
-    ScratchDirectory directory;
-    const fs::path probe = directory.path() / "probe.txt";
-    std::ofstream(probe) << '\n';
-    return read_bytes(probe);
 }
 
 // Runs one request of kind `Kind` with every parameter of its row set, by a

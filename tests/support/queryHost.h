@@ -4,6 +4,7 @@
 #define QEL_TESTS_SUPPORT_QUERYHOST_H
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -20,6 +21,29 @@ struct Reply {
     bool is_null;
     std::string text;
 };
+
+// The reply as one string for tables of cases: "<status>:<text>", the text
+// "<null>" for a null result.
+inline std::string said(const Reply& r)
+{
+    return std::to_string(r.status) + ":" + (r.is_null ? "<null>" : r.text);
+}
+
+// A table of questions, asked in its order: what each asks, its reply, and
+// the reply expected as said() spells it.
+struct Asked {
+    const char* question;
+    Reply reply;
+    std::string expected;
+};
+
+inline void expect_replies(std::initializer_list<Asked> cases)
+{
+    for (const Asked& c : cases) {
+        SCOPED_TRACE(c.question);
+        EXPECT_EQ(said(c.reply), c.expected);
+    }
+}
 
 // The library's exports, called as a host calls them.
 class Host {

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <random>
 #include <stdexcept>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -29,8 +30,15 @@ TempDir::TempDir()
 
 TempDir::~TempDir()
 {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
+    // Retried for a while: on Windows a program that is still ending keeps
+    // its file.
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        std::error_code error;
+        fs::remove_all(root_, error);
+        if (!error)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
 }
 
 apString TempDir::text() const
@@ -65,6 +73,14 @@ std::string read_bytes(const fs::path& p)
 {
     std::ifstream in(p, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string text_mode_line_end()
+{
+    TempDir directory;
+    const fs::path probe = directory.at("probe.txt");
+    std::ofstream(probe) << '\n';
+    return read_bytes(probe);
 }
 
 } // namespace testsupport

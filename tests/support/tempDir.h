@@ -1,5 +1,6 @@
 // A fresh directory under the system's temporary directory, removed with
-// everything in it when the object goes. It touches nothing outside itself.
+// everything in it when the object goes (retrying for a while). It touches
+// nothing outside itself.
 #ifndef QEL_TEST_TEMPDIR_H
 #define QEL_TEST_TEMPDIR_H
 
@@ -35,6 +36,9 @@ std::string to_utf8(const apString& s);
 // Whole-file helpers for setting up and checking the files under test.
 void write_bytes(const std::filesystem::path& p, const std::string& bytes);
 std::string read_bytes(const std::filesystem::path& p);
+// How this platform's text mode writes "\n" (what the library's request
+// files hold at each line end).
+std::string text_mode_line_end();
 
 } // namespace testsupport
 

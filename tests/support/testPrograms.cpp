@@ -1,7 +1,5 @@
 #include "support/testPrograms.h"
 
-#include <random>
-#include <stdexcept>
 #include <thread>
 
 namespace testsupport {
@@ -38,35 +36,9 @@ bool wait_for_file(const fs::path& file, std::chrono::milliseconds limit)
     return true;
 }
 
-ScratchDirectory::ScratchDirectory()
-{
-    std::random_device seed;
-    std::mt19937_64 random(seed());
-    const fs::path base = fs::temp_directory_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        fs::path candidate = base / ("qel-test-" + std::to_string(random() % 1000000000));
-        if (fs::create_directory(candidate)) {
-            path_ = candidate;
-            return;
-        }
-    }
-    throw std::runtime_error("no scratch directory");
-}
-
-ScratchDirectory::~ScratchDirectory()
-{
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        std::error_code error;
-        fs::remove_all(path_, error);
-        if (!error)
-            return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-}
-
 fs::path ScratchDirectory::add_program(const std::string& name, const std::string& file_name) const
 {
-    const fs::path copy = path_ / file_name;
+    const fs::path copy = path() / file_name;
     fs::copy_file(test_program(name), copy, fs::copy_options::overwrite_existing);
     return copy;
 }

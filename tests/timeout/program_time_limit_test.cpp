@@ -26,7 +26,7 @@ TEST(ProgramTimeLimit, ProgramRunningPastAMinuteIsLeftRunning)
     EXPECT_LT(took, milliseconds(65000));
     EXPECT_FALSE(fs::exists(directory.path() / "stopped"));
     std::ofstream(directory.path() / "stop") << "stop\n";
-    EXPECT_TRUE(testsupport::wait_for_file(directory.path() / "stopped", milliseconds(5000)));
+    EXPECT_TRUE(testsupport::wait_for_file(directory.path() / "stopped", testsupport::prompt));
 }
 
 } // namespace

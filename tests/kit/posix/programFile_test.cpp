@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "qelprogram.h"
@@ -33,6 +34,22 @@ std::string kind_of(const char* argv0)
     if (status != QP_OK)
         return "error " + std::to_string(status) + ": " + error.message;
     return std::to_string(kind);
+}
+
+const std::string empty_argv0 = "error 3: cannot tell the program's own file: argv[0] is empty";
+
+// What `answer` makes of each argv[0] of a table.
+struct Argv0Case {
+    const char* argv0;
+    std::string expected;
+};
+
+void expect_each(std::string (*answer)(const char*), std::initializer_list<Argv0Case> cases)
+{
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.argv0 ? c.argv0 : "(null)");
+        EXPECT_EQ(answer(c.argv0), c.expected);
+    }
 }
 
 std::string current_directory()
@@ -67,23 +84,16 @@ private:
 TEST(KitProgramFile, TheDirectoryOfArgv0)
 {
     const std::string cwd = current_directory();
-    const struct {
-        const char* argv0;
-        std::string expected;
-    } cases[] = {
+    expect_each(directory_of, {
         {"/ex change/Stahl geh\xC3\xA4rtet/ElectrodeMaterial.exe", "/ex change/Stahl geh\xC3\xA4rtet"},
         {"/bytes \xE4\xFF/P.exe", "/bytes \xE4\xFF"},
         {"/ElectrodeMaterial.exe", "/"},
         {"//x", "/"},
         {"sub dir/P.exe", cwd + "/sub dir"},
         {"./P.exe", cwd + "/."},
-        {nullptr, "error 3: cannot tell the program's own file: argv[0] is empty"},
-        {"", "error 3: cannot tell the program's own file: argv[0] is empty"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.argv0 ? c.argv0 : "(null)");
-        EXPECT_EQ(directory_of(c.argv0), c.expected);
-    }
+        {nullptr, empty_argv0},
+        {"", empty_argv0},
+    });
     EXPECT_EQ(qp_exchange_directory("/x/y", nullptr, nullptr), QP_ERROR_ARGUMENT);
 }
 
@@ -120,25 +130,17 @@ TEST(KitProgramFile, ABareNameIsLookedUpInPath)
 
 TEST(KitProgramFile, TheQuestionIsTheFileName)
 {
-    const struct {
-        const char* argv0;
-        std::string expected;
-    } cases[] = {
+    const std::string names = " asks no known question: name it ElectrodeMaterial.exe, SurfaceFinish.exe "
+                              "or OptimumUndersize.exe";
+    expect_each(kind_of, {
         {"/x/ElectrodeMaterial.exe", "0"},
         {"/x/electrodematerial.EXE", "0"},
         {"/x/SurfaceFinish", "1"},
         {"/x.y/OptimumUndersize.exe", "2"},
-        {"/x/OptimumUndersize.exe.bak", "error 3: the program's file name OptimumUndersize.exe.bak asks no "
-                                         "known question: name it ElectrodeMaterial.exe, SurfaceFinish.exe "
-                                         "or OptimumUndersize.exe"},
-        {"/x/Electrode.exe", "error 3: the program's file name Electrode.exe asks no known question: name it "
-                             "ElectrodeMaterial.exe, SurfaceFinish.exe or OptimumUndersize.exe"},
-        {"", "error 3: cannot tell the program's own file: argv[0] is empty"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.argv0);
-        EXPECT_EQ(kind_of(c.argv0), c.expected);
-    }
+        {"/x/OptimumUndersize.exe.bak", "error 3: the program's file name OptimumUndersize.exe.bak" + names},
+        {"/x/Electrode.exe", "error 3: the program's file name Electrode.exe" + names},
+        {"", empty_argv0},
+    });
     EXPECT_EQ(qp_program_kind("/x/SurfaceFinish", nullptr, nullptr), QP_ERROR_ARGUMENT);
 }
 

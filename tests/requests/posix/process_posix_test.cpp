@@ -21,10 +21,10 @@ namespace {
 namespace fs = std::filesystem;
 using std::chrono::milliseconds;
 using testsupport::library_text;
+using testsupport::prompt;
 using testsupport::ScratchDirectory;
 using testsupport::wait_for_file;
 
-const milliseconds prompt(5000);
 const unsigned limit_ms = 500;
 
 // Whether the caller is left with any child process, ended or not.

@@ -1,4 +1,4 @@
-#include "files/win/apWinFileModes.h"
+#include "files/apSystemFileModes.h"
 
 #include <cerrno>
 #include <stdio.h>
@@ -19,17 +19,17 @@ std::FILE* open_wide(const apPath& path, const wchar_t* mode)
 
 } // namespace
 
-std::FILE* apWinReadMode::open(const apPath& path) const
+std::FILE* apSystemReadMode::open(const apPath& path) const
 {
     return open_wide(path, L"rb");
 }
 
-std::FILE* apWinRWMode::open(const apPath& path) const
+std::FILE* apSystemRWMode::open(const apPath& path) const
 {
     return open_wide(path, L"r+b");
 }
 
-std::FILE* apWinWriteMode::open(const apPath& path) const
+std::FILE* apSystemWriteMode::open(const apPath& path) const
 {
     return open_wide(path, L"wb");
 }

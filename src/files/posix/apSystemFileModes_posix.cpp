@@ -1,4 +1,4 @@
-#include "files/posix/apPosixFileModes.h"
+#include "files/apSystemFileModes.h"
 
 #include <fcntl.h>
 
@@ -7,17 +7,17 @@
 // fopen would read a directory here (_wfopen refuses one) and wait on a
 // named pipe for a writer: only regular files are opened.
 
-std::FILE* apPosixReadMode::open(const apPath& path) const
+std::FILE* apSystemReadMode::open(const apPath& path) const
 {
     return open_regular_file(path, O_RDONLY, "rb");
 }
 
-std::FILE* apPosixRWMode::open(const apPath& path) const
+std::FILE* apSystemRWMode::open(const apPath& path) const
 {
     return open_regular_file(path, O_RDWR, "r+b");
 }
 
-std::FILE* apPosixWriteMode::open(const apPath& path) const
+std::FILE* apSystemWriteMode::open(const apPath& path) const
 {
     return open_regular_file(path, O_WRONLY | O_CREAT | O_TRUNC, "wb");
 }

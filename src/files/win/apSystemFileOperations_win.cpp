@@ -1,4 +1,4 @@
-#include "files/win/apWinFileOperations.h"
+#include "files/apSystemFileOperations.h"
 
 #include <windows.h>
 
@@ -24,7 +24,7 @@ const wchar_t* wide(const apPath& p)
 
 } // namespace
 
-int apWinFileOperations::kind(const apPath& p)
+int apSystemFileOperations::kind(const apPath& p)
 {
     const apString& t = p.text();
     if (t.length() == 1 && t[0] == '.')
@@ -38,7 +38,7 @@ int apWinFileOperations::kind(const apPath& p)
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? 1 : 0;
 }
 
-int apWinFileOperations::remove_file(const apPath& p)
+int apSystemFileOperations::remove_file(const apPath& p)
 {
     const wchar_t* w = wide(p);
     if (w == nullptr)
@@ -47,13 +47,13 @@ int apWinFileOperations::remove_file(const apPath& p)
     return _wremove(w) == 0 ? 1 : 0;
 }
 
-int apWinFileOperations::make_directory(const apPath& p)
+int apSystemFileOperations::make_directory(const apPath& p)
 {
     const wchar_t* w = wide(p);
     return w != nullptr && _wmkdir(w) == 0 ? 1 : 0;
 }
 
-int apWinFileOperations::remove_directory(const apPath& p)
+int apSystemFileOperations::remove_directory(const apPath& p)
 {
     if (kind(p) != 1)
         return 0;
@@ -62,7 +62,7 @@ int apWinFileOperations::remove_directory(const apPath& p)
     return _wrmdir(w) == 0 ? 1 : 0;
 }
 
-std::int64_t apWinFileOperations::file_size(const apPath& p)
+std::int64_t apSystemFileOperations::file_size(const apPath& p)
 {
     std::FILE* f = read_mode()->open(p);
     if (f == nullptr)
@@ -74,7 +74,7 @@ std::int64_t apWinFileOperations::file_size(const apPath& p)
     return size > 0 ? size : 0;
 }
 
-apString apWinFileOperations::absolute(const apPath& p)
+apString apSystemFileOperations::absolute(const apPath& p)
 {
     const wchar_t* w = wide(p);
     if (w == nullptr)
@@ -91,7 +91,7 @@ apString apWinFileOperations::absolute(const apPath& p)
     return apPath::normalize(full);
 }
 
-apStatus apWinFileOperations::open_input(const apPath& p, std::unique_ptr<std::istream>& stream)
+apStatus apSystemFileOperations::open_input(const apPath& p, std::unique_ptr<std::istream>& stream)
 {
     const wchar_t* w = wide(p);
     std::FILE* f = w != nullptr ? _wfsopen(w, L"rb", _SH_DENYNO) : nullptr;
@@ -99,7 +99,7 @@ apStatus apWinFileOperations::open_input(const apPath& p, std::unique_ptr<std::i
     return apStatus::of(stream->good());
 }
 
-apStatus apWinFileOperations::open_output(const apPath& p, std::unique_ptr<std::ostream>& stream)
+apStatus apSystemFileOperations::open_output(const apPath& p, std::unique_ptr<std::ostream>& stream)
 {
     const wchar_t* w = wide(p);
     std::FILE* f = w != nullptr ? _wfsopen(w, L"wb", _SH_DENYNO) : nullptr;
@@ -107,7 +107,7 @@ apStatus apWinFileOperations::open_output(const apPath& p, std::unique_ptr<std::
     return apStatus::of(stream->good());
 }
 
-apStatus apWinFileOperations::rename(const apPath& from, const apPath& to)
+apStatus apSystemFileOperations::rename(const apPath& from, const apPath& to)
 {
     const wchar_t* a = wide(from);
     const wchar_t* b = wide(to);
@@ -117,6 +117,6 @@ apStatus apWinFileOperations::rename(const apPath& from, const apPath& to)
 apIFileOperations* default_file_operations()
 {
     // Created on first use, destroyed at exit (or when the library unloads).
-    static apWinFileOperations operations;
+    static apSystemFileOperations operations;
     return &operations;
 }

@@ -1,4 +1,4 @@
-#include "files/posix/apPosixFileOperations.h"
+#include "files/apSystemFileOperations.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -11,7 +11,7 @@
 #include "files/posix/renameNoReplace.h"
 #include "files/posix/systemPath.h"
 
-int apPosixFileOperations::kind(const apPath& p)
+int apSystemFileOperations::kind(const apPath& p)
 {
     const apString& t = p.text();
     if (t.length() == 1 && t[0] == '.')
@@ -23,7 +23,7 @@ int apPosixFileOperations::kind(const apPath& p)
     return S_ISDIR(st.st_mode) ? 1 : 0;
 }
 
-int apPosixFileOperations::remove_file(const apPath& p)
+int apSystemFileOperations::remove_file(const apPath& p)
 {
     const char* bytes = system_path(p);
     struct stat st;
@@ -39,13 +39,13 @@ int apPosixFileOperations::remove_file(const apPath& p)
     return ::unlink(bytes) == 0 ? 1 : 0;
 }
 
-int apPosixFileOperations::make_directory(const apPath& p)
+int apSystemFileOperations::make_directory(const apPath& p)
 {
     const char* bytes = system_path(p);
     return bytes != nullptr && ::mkdir(bytes, 0777) == 0 ? 1 : 0;
 }
 
-int apPosixFileOperations::remove_directory(const apPath& p)
+int apSystemFileOperations::remove_directory(const apPath& p)
 {
     if (kind(p) != 1)
         return 0;
@@ -55,7 +55,7 @@ int apPosixFileOperations::remove_directory(const apPath& p)
     return bytes != nullptr && ::rmdir(bytes) == 0 ? 1 : 0;
 }
 
-std::int64_t apPosixFileOperations::file_size(const apPath& p)
+std::int64_t apSystemFileOperations::file_size(const apPath& p)
 {
     std::FILE* f = read_mode()->open(p);
     if (f == nullptr)
@@ -67,24 +67,24 @@ std::int64_t apPosixFileOperations::file_size(const apPath& p)
     return size > 0 ? size : 0;
 }
 
-apString apPosixFileOperations::absolute(const apPath& p)
+apString apSystemFileOperations::absolute(const apPath& p)
 {
     return lexical_absolute(p);
 }
 
-apStatus apPosixFileOperations::open_input(const apPath& p, std::unique_ptr<std::istream>& stream)
+apStatus apSystemFileOperations::open_input(const apPath& p, std::unique_ptr<std::istream>& stream)
 {
     stream.reset(new apStdioIStream(read_mode()->open(p)));
     return apStatus::of(stream->good());
 }
 
-apStatus apPosixFileOperations::open_output(const apPath& p, std::unique_ptr<std::ostream>& stream)
+apStatus apSystemFileOperations::open_output(const apPath& p, std::unique_ptr<std::ostream>& stream)
 {
     stream.reset(new apStdioOStream(write_mode()->open(p)));
     return apStatus::of(stream->good());
 }
 
-apStatus apPosixFileOperations::rename(const apPath& from, const apPath& to)
+apStatus apSystemFileOperations::rename(const apPath& from, const apPath& to)
 {
     const char* a = system_path(from);
     const char* b = system_path(to);
@@ -94,6 +94,6 @@ apStatus apPosixFileOperations::rename(const apPath& from, const apPath& to)
 apIFileOperations* default_file_operations()
 {
     // Created on first use, destroyed at exit (or when the library unloads).
-    static apPosixFileOperations operations;
+    static apSystemFileOperations operations;
     return &operations;
 }

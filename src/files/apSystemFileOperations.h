@@ -1,12 +1,16 @@
-// The file system through the wide-character C runtime and the Windows API.
-// Every call gets the path's UTF-16 text, "/" separators and all.
-#ifndef QEL_FILES_WIN_APWINFILEOPERATIONS_H
-#define QEL_FILES_WIN_APWINFILEOPERATIONS_H
+// The file system of the platform the library is built for; each platform
+// directory implements it. Windows gets every path's UTF-16 text, "/"
+// separators and all; POSIX gets its UTF-8 bytes and gives the answers
+// Windows gives: a directory is never removed or opened as a file, a rename
+// never replaces its target, and absolute paths are resolved without
+// consulting the file system.
+#ifndef QEL_FILES_APSYSTEMFILEOPERATIONS_H
+#define QEL_FILES_APSYSTEMFILEOPERATIONS_H
 
 #include "files/apIFileOperations.h"
-#include "files/win/apWinFileModes.h"
+#include "files/apSystemFileModes.h"
 
-class apWinFileOperations : public apIFileOperations {
+class apSystemFileOperations : public apIFileOperations {
 public:
     int kind(const apPath& p) override;
     int remove_file(const apPath& p) override;
@@ -22,9 +26,9 @@ public:
     apStatus rename(const apPath& from, const apPath& to) override;
 
 private:
-    apWinReadMode read_mode_;
-    apWinRWMode rw_mode_;
-    apWinWriteMode write_mode_;
+    apSystemReadMode read_mode_;
+    apSystemRWMode rw_mode_;
+    apSystemWriteMode write_mode_;
 };
 
 #endif
