@@ -190,7 +190,7 @@ void xmlParser::read_into(xmlNode* target)
 
 // ---- moving through the text
 
-apString::codepoint xmlParser::char_at(size_t offset)
+apString::codepoint xmlParser::char_beyond(size_t offset)
 {
     if (!have(offset))
         return 0;
@@ -213,25 +213,32 @@ void xmlParser::advance_while(Accept accept)
 {
     size_t k = position_;
     while (have(k)) {
-        const unsigned char lead = *at(k);
-        if (lead < 0x80) {
-            if (!accept(static_cast<codepoint>(lead)))
-                break;
-            ++k;
-        } else {
-            const size_t length = xmlutf8::sequence_length(lead);
-            have(k + length - 1);
-            if (!accept(xmlutf8::decode(at(k), length)))
-                break;
-            k += length;
-        }
+        // ASCII a window's stretch at a time.
+        const unsigned char* const from = at(k);
+        const unsigned char* const to = at(limit_);
+        const unsigned char* p = from;
+        while (p != to && *p < 0x80 && accept(static_cast<codepoint>(*p)))
+            ++p;
+        k += static_cast<size_t>(p - from);
+        if (p == to)
+            continue;
+        if (*p < 0x80)
+            break;
+        const size_t length = xmlutf8::sequence_length(*p);
+        have(k + length - 1);
+        if (!accept(xmlutf8::decode(at(k), length)))
+            break;
+        k += length;
     }
     position_ = k;
 }
 
 void xmlParser::skip_white_space()
 {
-    while (have(position_)) {
+    // Mostly a few blanks, well inside the window.
+    while (position_ < limit_ && is_white_space(*at(position_)))
+        ++position_;
+    while (position_ < end_ && have(position_)) {
         const unsigned char* const from = at(position_);
         const unsigned char* const to = at(limit_);
         const unsigned char* p = from;
@@ -379,15 +386,12 @@ apString xmlParser::replace_references(const apString& value) const
         if (semicolon == length)
             break;
         // No valid reference is longer than "&quot;" or "&#999;".
-        apString replacement;
-        apString reference;
-        if (semicolon - amp <= 5) {
-            reference = value.sub(value.at(amp), value.at(semicolon + 1));
-            replacement = resolve_reference_text(reference);
-        }
-        if (!replacement.is_null() && is_valid_reference(reference)) {
+        codepoint replacement = 0;
+        if (semicolon - amp <= 5 &&
+            xml_reference_character(value.data() + amp + 1, semicolon - amp - 1, &replacement)) {
             out.insert(out.end(), value.data() + copied, value.data() + amp);
-            out.insert(out.end(), replacement.data(), replacement.data() + replacement.length());
+            if (replacement != 0)
+                out.push_back(replacement);
             copied = semicolon + 1;
             amp = value.find_char('&', copied);
         } else {

@@ -152,7 +152,11 @@ private:
     unsigned char current() { return have(position_) ? *at(position_) : 0; }
     unsigned char peek(size_t ahead) { return have(position_ + ahead) ? *at(position_ + ahead) : 0; }
     // The character that starts at `offset`; 0 past the end.
-    codepoint char_at(size_t offset);
+    codepoint char_at(size_t offset)
+    {
+        return offset < limit_ && source_[offset - base_] < 0x80 ? source_[offset - base_] : char_beyond(offset);
+    }
+    codepoint char_beyond(size_t offset);
     bool looking_at(const char* token, size_t length)
     {
         return have(position_ + length - 1) && std::memcmp(at(position_), token, length) == 0;

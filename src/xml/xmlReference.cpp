@@ -6,14 +6,18 @@
 
 namespace {
 
+const struct {
+    const char* name;
+    char character;
+} kPredefined[] = {{"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"quot", '"'}, {"apos", '\''}};
+
 apStringapStringcoTablePcoSet make_predefined_entities()
 {
     apStringapStringcoTablePcoSet table(4, 50);
-    table["lt"] = apString("<");
-    table["gt"] = apString(">");
-    table["amp"] = apString("&");
-    table["quot"] = apString("\"");
-    table["apos"] = apString("'");
+    for (const auto& entity : kPredefined) {
+        const char character[2] = {entity.character, 0};
+        table[entity.name] = apString(character);
+    }
     return table;
 }
 
@@ -84,6 +88,32 @@ apString resolve_reference(const apString& name)
         return apString();
     const apString::codepoint unit = static_cast<std::uint16_t>(number);
     return apString(&unit, 1, nullptr);
+}
+
+bool xml_reference_character(const apString::codepoint* name, size_t length, apString::codepoint* character)
+{
+    if (length >= 1 && name[0] == '#') {
+        if (length != 3 && length != 4)
+            return false;
+        apString::codepoint number = 0;
+        for (size_t i = 1; i < length; ++i) {
+            if (!is_decimal_digit(name[i]))
+                return false;
+            number = number * 10 + (name[i] - '0');
+        }
+        *character = number;
+        return true;
+    }
+    for (const auto& entity : kPredefined) {
+        size_t i = 0;
+        while (i < length && entity.name[i] != 0 && name[i] == static_cast<unsigned char>(entity.name[i]))
+            ++i;
+        if (i == length && entity.name[i] == 0) {
+            *character = static_cast<unsigned char>(entity.character);
+            return true;
+        }
+    }
+    return false;
 }
 
 apString resolve_reference_text(const apString& text)

@@ -22,4 +22,10 @@ apString resolve_reference(const apString& name);
 // The same for the whole text from "&" to ";"; null when either is missing.
 apString resolve_reference_text(const apString& text);
 
+// The one character the `length` code points of a name stand for, when
+// the name is one the library resolves (the two rules above, without a
+// string made on the way); false otherwise. Character 0 resolves to the
+// empty text, as a string holding it is cut there.
+bool xml_reference_character(const apString::codepoint* name, size_t length, apString::codepoint* character);
+
 #endif

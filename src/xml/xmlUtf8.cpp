@@ -1,5 +1,6 @@
 #include "xml/xmlUtf8.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace xmlutf8 {
@@ -37,7 +38,17 @@ apString to_string(const unsigned char* p, size_t count)
 {
     if (count == 0)
         return apString::empty_string();
-    const size_t n = count_characters(p, count);
+    // Most text is ASCII: known eight bytes at a time, it is widened
+    // without a count.
+    size_t ascii = 0;
+    for (std::uint64_t block; ascii + 8 <= count; ascii += 8) {
+        std::memcpy(&block, p + ascii, 8);
+        if (block & 0x8080808080808080ull)
+            break;
+    }
+    while (ascii < count && p[ascii] < 0x80)
+        ++ascii;
+    const size_t n = ascii == count ? count : ascii + count_characters(p + ascii, count - ascii);
     codepoint* block = apString::allocate(n);
     if (n == count) {
         for (size_t i = 0; i < count; ++i)

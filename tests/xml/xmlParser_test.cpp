@@ -74,6 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "a[v=&undeclared; &amp <>\"']"},
         TreeCase{"<a v='a & b;'/>", "a[v=a & b;]"},
         TreeCase{"<a v='&&lt;'/>", "a[v=&<]"},
+        TreeCase{"<a v='x&#00;y&#000;z'/>", "a[v=xyz]"}, // character 0 is no character
+        TreeCase{"<a v='&#999;&#1000;&quot&apos;'/>", "a[v=\xCF\xA7&#1000;&quot']"},
         // Prolog
         TreeCase{"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<a/>",
                  "?xml\"version=\"1.0\" encoding=\"UTF-8\"\",a"},

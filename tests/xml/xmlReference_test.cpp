@@ -47,4 +47,25 @@ TEST(References, Resolution)
     EXPECT_EQ(xml_predefined_entities().count(), 5);
 }
 
+// The parser's way to the character, which makes no string, follows the
+// two rules above for every name.
+TEST(References, CharacterOfANameFollowsTheRules)
+{
+    const char* const names[] = {"amp", "lt", "gt", "quot", "apos", "#65", "#065", "#00", "#999", "#5", "#0065",
+                                 "#x41", "#6a", "", "#", "#;", "# 5", "#-1", "nbsp", "AMP", "am", "ampx", "quo",
+                                 "quott", "l", "ltt", "\xC3\xA9"};
+    for (const char* name : names) {
+        const apString text(name);
+        apString::codepoint character = 0xFFFFFFFF;
+        const bool resolved = xml_reference_character(text.data(), text.length(), &character);
+        const bool valid = is_valid_reference(apString("&") + text + apString(";"));
+        EXPECT_EQ(resolved, valid) << name;
+        if (resolved) {
+            const apString expected = resolve_reference(text);
+            ASSERT_LE(expected.length(), 1u) << name;
+            EXPECT_EQ(character, expected.is_empty() ? 0 : expected[0]) << name;
+        }
+    }
+}
+
 } // namespace
