@@ -76,8 +76,9 @@ inline bool ends_text(unsigned char b)
 const size_t kReadWindow = 64 * 1024;
 
 xmlParser::xmlParser()
-    : window_(kReadWindow), source_(nullptr), base_(0), end_(0), limit_(0), position_(0), error_(NoError), line_(1), column_(1), target_document_(nullptr),
-      limits_(nullptr), skip_space_(1), expanded_size_(0), nested_depth_(0), base_depth_(0)
+    : window_(kReadWindow), source_(nullptr), base_(0), end_(0), limit_(0), position_(0), error_(NoError), line_(1),
+      column_(1), target_document_(nullptr), limits_(nullptr), skip_space_(1), expanded_size_(0), nested_depth_(0),
+      base_depth_(0)
 {
     fill_ascii_classes();
     reset();

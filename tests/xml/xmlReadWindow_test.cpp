@@ -67,7 +67,8 @@ TEST(xmlReadWindow, EveryConstructAcrossTheWindowEdge)
         std::string body;
     } cases[] = {
         {"text longer than the window", "<r>" + long_text + "</r>"},
-        {"characters of two to four bytes", "<r>\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80 \xC3\xA9\xC3\xA9\xF0\x9F\x98\x80</r>"},
+        {"characters of two to four bytes",
+         "<r>\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80 \xC3\xA9\xC3\xA9\xF0\x9F\x98\x80</r>"},
         {"long names and values",
          "<a-long-element-name attribute-name-longer-than-the-window=\"" + long_text + "\" b='&amp;&lt;'/>"},
         {"comment", "<r><!-- a comment -- with dashes " + long_text + " --></r>"},
@@ -140,7 +141,8 @@ TEST(xmlReadWindow, TheHeadDecidesWhatStreams)
         const Outcome whole = load_through(c.bytes, kWhole);
         EXPECT_TRUE(whole.loaded) << c.what;
         for (size_t window : {16, 100, 4096})
-            expect_same(whole, load_through(c.bytes, window), c.what + std::string(", window ") + std::to_string(window));
+            expect_same(whole, load_through(c.bytes, window),
+                        c.what + std::string(", window ") + std::to_string(window));
     }
 }
 
