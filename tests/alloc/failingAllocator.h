@@ -1,5 +1,6 @@
-// The global operator new of this test program: it counts the blocks that
-// are alive and, once armed with n, fails the n-th allocation from then on
+// The global operator new of the allocation-failure and core test programs:
+// it counts allocations and the blocks that are alive and, once armed with
+// n, fails the n-th allocation from then on
 // by throwing std::bad_alloc, as an exhausted heap would.
 #ifndef QEL_TEST_FAILINGALLOCATOR_H
 #define QEL_TEST_FAILINGALLOCATOR_H
