@@ -182,6 +182,12 @@ void xmlNode::detach_from_parent()
     parent_ = nullptr;
 }
 
+void xmlNode::append_new_child(xmlNode* child)
+{
+    children_to_change().append(&child->link_);
+    linked(child);
+}
+
 xmlNode* xmlNode::append_child(xmlNode* node)
 {
     if (node == nullptr || node->owner_ != owner_ || read_only_ || is_ancestor_or_self(node))

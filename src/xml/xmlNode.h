@@ -96,7 +96,8 @@ protected:
 
 private:
     friend class xmlNamedNodeMap; // places attributes under their element
-    friend class xmlParser;       // opens a document type to add entities, makes child lists early
+    friend class xmlParser;       // opens a document type to add entities, makes child lists early,
+                                  // appends the nodes it has just made
     friend class xmlDocument;     // places a new document type first
 
     // Whether the nodes may all become children here (types, read-only
@@ -109,6 +110,10 @@ private:
     // The child list, made in the document's memory on first use.
     xmlNodeList& children_to_change();
     void linked(xmlNode* child);
+    // Appends a node just made, which has no parent yet, to this node, which
+    // is not read-only: append_child's checks, among them a walk up through
+    // the ancestors, cannot fail for it.
+    void append_new_child(xmlNode* child);
 
     xmlNodecoDLink link_; // holds this node in parent_'s children
 };

@@ -1,5 +1,6 @@
 #include "xml/xmlParser.h"
 
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -67,6 +68,28 @@ bool is_quote(apString::codepoint c)
 inline bool ends_text(unsigned char b)
 {
     return b == '<' || b == '&' || b == '>';
+}
+
+// The first byte in [p, to) that ends character data, or `to`. Texts run to
+// tens of bytes, so eight are tested at once: a byte equal to one of the
+// three leaves a zero byte in that XOR, and (v - 1s) & ~v has the high bit
+// of some byte set exactly when v has a zero byte.
+const unsigned char* find_text_end(const unsigned char* p, const unsigned char* const to)
+{
+    const std::uint64_t ones = 0x0101010101010101ull;
+    const std::uint64_t highs = ones * 0x80;
+    for (; to - p >= 8; p += 8) {
+        std::uint64_t bytes;
+        std::memcpy(&bytes, p, 8);
+        const std::uint64_t lt = bytes ^ (ones * '<');
+        const std::uint64_t amp = bytes ^ (ones * '&');
+        const std::uint64_t gt = bytes ^ (ones * '>');
+        if ((((lt - ones) & ~lt) | ((amp - ones) & ~amp) | ((gt - ones) & ~gt)) & highs)
+            break;
+    }
+    while (p != to && !ends_text(*p))
+        ++p;
+    return p;
 }
 
 } // namespace
@@ -236,19 +259,24 @@ void xmlParser::advance_while(Accept accept)
 
 void xmlParser::skip_white_space()
 {
-    // Mostly a few blanks, well inside the window.
-    while (position_ < limit_ && is_white_space(*at(position_)))
-        ++position_;
-    while (position_ < end_ && have(position_)) {
-        const unsigned char* const from = at(position_);
-        const unsigned char* const to = at(limit_);
-        const unsigned char* p = from;
-        while (p != to && is_white_space(*p))
-            ++p;
-        position_ += static_cast<size_t>(p - from);
-        if (p != to)
+    // Mostly a few blanks, well inside the window: the position is kept in a
+    // local, which the byte loads cannot alias.
+    size_t k = position_;
+    for (;;) {
+        if (k < limit_) {
+            const unsigned char* const from = at(k);
+            const unsigned char* const to = at(limit_);
+            const unsigned char* p = from;
+            while (p != to && is_white_space(*p))
+                ++p;
+            k += static_cast<size_t>(p - from);
+            if (p != to)
+                break;
+        }
+        if (k >= end_ || !have(k))
             break;
     }
+    position_ = k;
 }
 
 bool xmlParser::descend()
@@ -490,10 +518,11 @@ xmlNode* xmlParser::read_element()
         const apString& value = read_quoted_value();
         if (error_)
             return nullptr;
+        // What set_node_value does for a new attribute, without its checks.
         if (value.find_char('&') == value.length())
-            attribute->set_node_value(value);
+            attribute->append_new_child(target_document_->create_text_node(value));
         else
-            attribute->set_node_value(replace_references(value));
+            attribute->append_new_child(target_document_->create_text_node(replace_references(value)));
         element->set_attribute_node(attribute);
         skip_white_space();
     }
@@ -515,7 +544,7 @@ xmlNode* xmlParser::read_element()
             fail(ChildNotAllowed);
             break;
         }
-        element->append_child(child);
+        element->append_new_child(child);
     }
     ascend();
     if (error_)
@@ -599,9 +628,7 @@ xmlNode* xmlParser::read_character_data(size_t start)
     while (have(position_)) {
         const unsigned char* const from = at(position_);
         const unsigned char* const to = at(limit_);
-        const unsigned char* p = from;
-        while (p != to && !ends_text(*p))
-            ++p;
+        const unsigned char* const p = find_text_end(from, to);
         position_ += static_cast<size_t>(p - from);
         if (p != to)
             break;

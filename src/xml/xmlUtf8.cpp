@@ -71,9 +71,24 @@ bool spells(const apString& text, const unsigned char* p, size_t count)
     const size_t length = text.length();
     size_t i = 0;
     size_t k = 0;
+    // Names are mostly ASCII, one byte a character.
+    if (count == length) {
+        while (k < count && p[k] < 0x80 && units[k] == p[k])
+            ++k;
+        if (k == count)
+            return true;
+        if (p[k] < 0x80)
+            return false;
+        i = k;
+    }
     while (k < count) {
         if (i == length)
             return false;
+        if (p[k] < 0x80) {
+            if (units[i++] != p[k++])
+                return false;
+            continue;
+        }
         const size_t n = sequence_length(p[k]);
         if (units[i++] != decode(p + k, n))
             return false;
