@@ -60,9 +60,14 @@ INSTANTIATE_TEST_SUITE_P(
         TreeCase{"<a-b.c_d x-y.z=''/>", "a-b.c_d[x-y.z=]"},
         TreeCase{"<a></a >", "a"},
         TreeCase{"<\xC3\xA9l\xC3\xA8ve \xC3\xA2ge=\"1\"/>", "\xC3\xA9l\xC3\xA8ve[\xC3\xA2ge=1]"},
+        TreeCase{"<\xC3\xA9l\xC3\xA8ve>t</\xC3\xA9l\xC3\xA8ve>", "\xC3\xA9l\xC3\xA8ve{\"t\"}"},
+        TreeCase{"<a\xC3\xA9b></a\xC3\xA9b>", "a\xC3\xA9b"},
         // Text
         TreeCase{"<a>w &lt; v</a>", "a{\"w \",&lt,\" v\"}"},
         TreeCase{"<a>  lead</a>", "a{\"  lead\"}"},
+        // bytes that are '<', '&' and '>' with the high bit set end nothing
+        TreeCase{"<a>\xC2\xBC\xC2\xA6\xC2\xBE\xC2\xBC\xC2\xA6\xC2\xBE</a>",
+                 "a{\"\xC2\xBC\xC2\xA6\xC2\xBE\xC2\xBC\xC2\xA6\xC2\xBE\"}"},
         TreeCase{"<a>&lt; <b/></a>", "a{&lt,\" \",b}"},
         TreeCase{"<a><b/> <c/></a>", "a{b,c}"},
         TreeCase{"<a><!--x</a>", "a{!\"<null>\",\"x\"}"},
@@ -111,6 +116,10 @@ INSTANTIATE_TEST_SUITE_P(
         // Content
         ErrorCase{"<a>b>c</a>", SyntaxError, 1, 5}, ErrorCase{"<a></b>", EndTagMismatch, 1, 8},
         ErrorCase{"<a><b></b>", EndTagMismatch, 1, 11}, ErrorCase{"<a>text", MissingEndTag, 1, 8},
+        // end tags as long as the name in bytes, shorter and longer
+        ErrorCase{"<ab></ac>", EndTagMismatch, 1, 10}, ErrorCase{"<ab></a>", EndTagMismatch, 1, 9},
+        ErrorCase{"<a></ab>", EndTagMismatch, 1, 9}, ErrorCase{"<ab></\xC3\xA9>", EndTagMismatch, 1, 9},
+        ErrorCase{"<a\xC3\xA9></a\xC3\xA8>", EndTagMismatch, 1, 10},
         ErrorCase{"<a>\n  <b>\n  </c>\n</a>", EndTagMismatch, 3, 7},
         ErrorCase{"<a></>", SyntaxError, 1, 6}, ErrorCase{"<a></a x>", SyntaxError, 1, 8},
         ErrorCase{"<a>\r\n<b>\r\n<c/>x>", SyntaxError, 3, 6},
@@ -188,6 +197,21 @@ TEST(Parser, DocumentTypeAndUnparsedEntityKeepTheirIdentifiers)
     EXPECT_EQ(e->kind(), unsigned(UnparsedEntity));
     EXPECT_EQ(utf8(e->system_id()) + "|" + utf8(e->notation_name()), "pic.png|png");
     EXPECT_FALSE(e->has_child_nodes());
+}
+
+// Character data is searched a block of eight bytes at a time: each byte
+// that ends it, at each offset in, at the edge of and past a block.
+TEST(Parser, CharacterDataEndsAtEachOffset)
+{
+    for (size_t n = 0; n <= 17; ++n) {
+        const std::string x(n, 'x');
+        const std::string text = n ? "\"" + x + "\"," : "";
+        Parsed p = run("<a>" + x + "<b/>" + x + "&lt;" + x + "</a>");
+        EXPECT_EQ(picture(p.document.get()), "a{" + text + "b," + text + "&lt" + (n ? ",\"" + x + "\"" : "") + "}")
+            << n;
+        p = run("<a>" + x + ">");
+        EXPECT_EQ(std::make_tuple(p.error, p.line, p.column), std::make_tuple(0u + SyntaxError, 1, 4 + int(n))) << n;
+    }
 }
 
 // A failed parse leaves nothing behind, and the next parse starts afresh.
