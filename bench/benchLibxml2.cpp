@@ -2,6 +2,7 @@
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
+#include <libxml/xmlsave.h>
 
 namespace bench {
 
@@ -22,11 +23,17 @@ void libxml2_free(void* document)
 
 size_t libxml2_save_size(void* document)
 {
-    xmlChar* text = nullptr;
-    int size = 0;
-    xmlDocDumpMemory(static_cast<xmlDocPtr>(document), &text, &size);
-    xmlFree(text);
-    return static_cast<size_t>(size);
+    size_t count = 0;
+    auto counted = [](void* context, const char*, int length) {
+        *static_cast<size_t*>(context) += static_cast<size_t>(length);
+        return length;
+    };
+    xmlSaveCtxtPtr save = xmlSaveToIO(counted, nullptr, &count, nullptr, 0);
+    if (save == nullptr)
+        return 0;
+    xmlSaveDoc(save, static_cast<xmlDocPtr>(document));
+    xmlSaveClose(save);
+    return count;
 }
 
 void libxml2_allocate_with(void* (*allocate)(size_t), void (*release)(void*), void* (*resize)(void*, size_t),
