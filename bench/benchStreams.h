@@ -3,9 +3,9 @@
 #ifndef QEL_BENCH_BENCHSTREAMS_H
 #define QEL_BENCH_BENCHSTREAMS_H
 
+#include <cstddef>
 #include <istream>
 #include <streambuf>
-#include <cstddef>
 #include <string>
 
 namespace bench {

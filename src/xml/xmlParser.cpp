@@ -519,10 +519,8 @@ xmlNode* xmlParser::read_element()
         if (error_)
             return nullptr;
         // What set_node_value does for a new attribute, without its checks.
-        if (value.find_char('&') == value.length())
-            attribute->append_new_child(target_document_->create_text_node(value));
-        else
-            attribute->append_new_child(target_document_->create_text_node(replace_references(value)));
+        const bool plain = value.find_char('&') == value.length();
+        attribute->append_new_child(target_document_->create_text_node(plain ? value : replace_references(value)));
         element->set_attribute_node(attribute);
         skip_white_space();
     }

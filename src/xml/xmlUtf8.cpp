@@ -84,11 +84,6 @@ bool spells(const apString& text, const unsigned char* p, size_t count)
     while (k < count) {
         if (i == length)
             return false;
-        if (p[k] < 0x80) {
-            if (units[i++] != p[k++])
-                return false;
-            continue;
-        }
         const size_t n = sequence_length(p[k]);
         if (units[i++] != decode(p + k, n))
             return false;
